@@ -1,0 +1,51 @@
+# Helpers that build the product's modules the same way on every platform.
+
+# The data every language plug-in exports beside its functions.
+set(VARNEL_LANGUAGE_DATA
+  kLanguageName kLanguageExtensions kLanguageKeywordFile kLanguageKeywords kLanguageStyles)
+
+# Writes the module definition file that gives a Windows module its plain export names.
+function(varnel_write_def_file target functions data out_var)
+  set(def "LIBRARY ${target}\nEXPORTS\n")
+  foreach(fn IN LISTS functions)
+    string(APPEND def "  ${fn}\n")
+  endforeach()
+  foreach(item IN LISTS data)
+    string(APPEND def "  ${item} DATA\n")
+  endforeach()
+  set(path ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+  file(CONFIGURE OUTPUT ${path} CONTENT "${def}")
+  set(${out_var} ${path} PARENT_SCOPE)
+endfunction()
+
+# Shared-library settings common to plug-ins and tool extensions.
+function(varnel_module target folder)
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    OUTPUT_NAME ${target}
+    LIBRARY_OUTPUT_DIRECTORY ${folder}
+    RUNTIME_OUTPUT_DIRECTORY ${folder})
+  if(NOT WIN32 AND NOT VARNEL_SANITIZE AND NOT VARNEL_FUZZ)
+    target_link_options(${target} PRIVATE -Wl,-z,defs)
+  endif()
+endfunction()
+
+# varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
+#                        [LINE_COMMENTS])
+# GetDataAddress and the five data items are exported by every plug-in and need not be
+# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine.
+function(varnel_language_plugin target)
+  cmake_parse_arguments(PLUGIN "LINE_COMMENTS" "" "SOURCES;FUNCTIONS" ${ARGN})
+  if(PLUGIN_LINE_COMMENTS)
+    list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/line_comment_exports.cpp)
+    list(APPEND PLUGIN_FUNCTIONS CommentLine UncommentLine)
+  endif()
+  add_library(${target} SHARED ${PLUGIN_SOURCES})
+  target_link_libraries(${target} PRIVATE language_entry language_support)
+  varnel_module(${target} ${VARNEL_LANGUAGES_DIR})
+  if(WIN32)
+    varnel_write_def_file(${target} "GetDataAddress;${PLUGIN_FUNCTIONS}" "${VARNEL_LANGUAGE_DATA}" def)
+    target_sources(${target} PRIVATE ${def})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY VARNEL_LANGUAGE_PLUGINS ${target})
+endfunction()

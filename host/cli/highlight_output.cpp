@@ -1,0 +1,131 @@
+#include "highlight_output.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace varnel {
+
+namespace {
+
+struct Span {
+    std::string_view text;
+    int style;
+};
+
+// Cuts a line into the pieces its runs cover; a run lasts to the next one's start.
+std::vector<Span> Spans(std::string_view line, const std::vector<StyleRun>& runs)
+{
+    std::vector<Span> spans;
+    const int length = static_cast<int>(line.size());
+    const int firstStart = runs.empty() ? length : std::clamp(runs.front().start, 0, length);
+    if (firstStart > 0)
+        spans.push_back({line.substr(0, static_cast<std::size_t>(firstStart)), 0});
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const int start = std::clamp(runs[i].start, 0, length);
+        const int end = i + 1 < runs.size() ? std::clamp(runs[i + 1].start, start, length) : length;
+        if (end > start)
+            spans.push_back({line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)), runs[i].style});
+    }
+    return spans;
+}
+
+const StyleSpec* SpecOf(const StyleTable& styles, int style)
+{
+    if (style < 1 || style > styles.Count() || !styles.At(style).spec)
+        return nullptr;
+    return &*styles.At(style).spec;
+}
+
+std::string HexColour(const StyleSpec& spec)
+{
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", spec.red & 0xff, spec.green & 0xff, spec.blue & 0xff);
+    return colour;
+}
+
+void WriteHtmlText(std::ostream& out, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '<': out << "&lt;"; break;
+        case '>': out << "&gt;"; break;
+        case '&': out << "&amp;"; break;
+        case '"': out << "&quot;"; break;
+        default: out << c;
+        }
+    }
+}
+
+void WriteTerminal(std::ostream& out, const Document& document, const StyleTable& styles)
+{
+    for (int line = 0; line < document.LineCount(); ++line) {
+        std::string_view text = document.LineContent(line);
+        for (const Span& span : Spans(text, document.Runs(line))) {
+            if (const StyleSpec* spec = SpecOf(styles, span.style))
+                out << "\x1b[38;2;" << spec->red << ';' << spec->green << ';' << spec->blue << 'm' << span.text << "\x1b[0m";
+            else
+                out << span.text;
+        }
+        if (document.Line(line).size() > text.size())
+            out << '\n';
+    }
+}
+
+void WriteHtml(std::ostream& out, const Document& document, const StyleTable& styles, const std::string& title)
+{
+    out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
+    WriteHtmlText(out, title);
+    out << "</title>\n<style>pre { font-family: Monaco, Menlo, Consolas, monospace; }</style>\n"
+           "</head>\n<body>\n<pre>";
+    for (int line = 0; line < document.LineCount(); ++line) {
+        std::string_view text = document.LineContent(line);
+        for (const Span& span : Spans(text, document.Runs(line))) {
+            const StyleSpec* spec = SpecOf(styles, span.style);
+            if (spec != nullptr) {
+                out << "<span title=\"";
+                WriteHtmlText(out, styles.At(span.style).name);
+                out << "\" style=\"color:" << HexColour(*spec) << "\">";
+            }
+            WriteHtmlText(out, span.text);
+            if (spec != nullptr)
+                out << "</span>";
+        }
+        if (document.Line(line).size() > text.size())
+            out << '\n';
+    }
+    out << "</pre>\n</body>\n</html>\n";
+}
+
+void WriteRuns(std::ostream& out, const Document& document, const StyleTable& styles)
+{
+    // The empty line after a final line end holds no text: it gets no entry.
+    int lines = document.LineCount();
+    if (document.Line(lines - 1).empty())
+        --lines;
+    for (int line = 0; line < lines; ++line) {
+        out << line + 1 << " [" << document.EndState(line) << "]";
+        for (const StyleRun& run : document.Runs(line)) {
+            out << ' ' << run.start << ':';
+            if (run.style >= 1 && run.style <= styles.Count())
+                out << styles.At(run.style).name;
+            else
+                out << "default";
+        }
+        out << '\n';
+    }
+}
+
+} // namespace
+
+void WriteHighlighted(std::ostream& out, const Document& document, const StyleTable& styles,
+                      HighlightFormat format, const std::string& title)
+{
+    switch (format) {
+    case HighlightFormat::Terminal: WriteTerminal(out, document, styles); break;
+    case HighlightFormat::Html: WriteHtml(out, document, styles, title); break;
+    case HighlightFormat::Runs: WriteRuns(out, document, styles); break;
+    case HighlightFormat::Plain: out << document.Text(); break;
+    }
+}
+
+} // namespace varnel

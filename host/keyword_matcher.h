@@ -1,0 +1,36 @@
+// The keyword automaton the host builds from a keyword text.
+//
+// Keyword text: words separated by blanks, tabs and line feeds (carriage returns are
+// treated as blanks too); a line whose first character is "-" starts the next set and
+// is itself no keyword. State 1 is the start, 0 is dead; KeywordSets answers bit k-1
+// for set k (sets beyond 32 are not reported).
+#pragma once
+
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+#include <cstdint>
+
+namespace varnel {
+
+class KeywordMatcher {
+public:
+    KeywordMatcher() = default;
+    explicit KeywordMatcher(std::string_view keywordText);
+
+    int Step(int ch, int state) const;
+    int Sets(int state) const;
+
+    // Convenience for the host itself: the mask of a whole word given as UTF-8.
+    int SetsOfWord(std::string_view word) const;
+    int SetCount() const { return setCount_; }
+
+private:
+    int AddWord(std::string_view word);
+
+    std::vector<int> masks_;                       // by state; [0] dead, [1] start
+    std::unordered_map<std::uint64_t, int> edges_; // (state << 32 | ch) -> next state
+    int setCount_ = 1;
+};
+
+} // namespace varnel
