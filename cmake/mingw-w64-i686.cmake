@@ -1,9 +1,10 @@
-# Cross-compiling for Windows with mingw-w64 (i686).
+# Cross-compiling for Windows with mingw-w64 (i686), POSIX thread model: the test
+# framework needs std::mutex; winpthreads is linked in statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

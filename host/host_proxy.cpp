@@ -1,0 +1,378 @@
+#include "host_proxy.h"
+
+#include "utf8.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <optional>
+#include <regex>
+
+namespace varnel {
+
+// Nothing here may throw into a plug-in: operations that allocate catch every
+// exception and note the refused call in Errors() instead.
+
+namespace {
+
+char FoldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The text a pattern stands for when it has no regular-expression operators, with
+// escaped punctuation ("\\*") taken literally; nullopt when it needs the regex engine.
+// An escaped letter or digit is a class or back-reference, so it needs the engine too.
+std::optional<std::string> LiteralOf(const char* pattern)
+{
+    static constexpr char kOperators[] = "^$.*+?()[]{}|";
+    std::string literal;
+    for (const char* p = pattern; *p != '\0'; ++p) {
+        if (*p == '\\') {
+            if (p[1] == '\0' || IsAsciiAlnum(p[1]))
+                return std::nullopt;
+            ++p;
+        } else if (std::strchr(kOperators, *p) != nullptr) {
+            return std::nullopt;
+        }
+        literal.push_back(*p);
+    }
+    return literal;
+}
+
+} // namespace
+
+HostProxy::HostProxy(std::string& text, const KeywordMatcher& matcher, int styleCount,
+                     ProxyPurpose purpose, ListPreferences preferences)
+    : text_(text),
+      matcher_(matcher),
+      styleCount_(std::max(styleCount, 0)),
+      purpose_(purpose),
+      preferences_(preferences)
+{
+    // SetStyle never allocates after this, so it cannot fail.
+    runs_.reserve(kMaxRuns);
+}
+
+void HostProxy::Refuse(const char* message) noexcept
+{
+    try {
+        errors_.emplace_back(message);
+    } catch (...) {
+        // Out of memory: the call is still refused, only its message is lost.
+    }
+}
+
+int HostProxy::Length() const
+{
+    return static_cast<int>(std::min<std::size_t>(text_.size(), INT_MAX));
+}
+
+int HostProxy::CharacterAt(int offset) const
+{
+    const int size = Length();
+    if (offset < 0 || offset >= size)
+        return 0;
+    return varnel::DecodeUtf8(text_.data() + offset, static_cast<std::size_t>(size - offset)).codePoint;
+}
+
+int HostProxy::KeywordStep(int ch, int state)
+{
+    return matcher_.Step(ch, state);
+}
+
+int HostProxy::KeywordSets(int state)
+{
+    return matcher_.Sets(state);
+}
+
+char HostProxy::CharAt(int offset)
+{
+    if (offset < 0 || offset >= Length())
+        return 0;
+    return text_[static_cast<std::size_t>(offset)];
+}
+
+int HostProxy::TextLength()
+{
+    return Length();
+}
+
+int HostProxy::InsertText(int offset, const char* text, int length)
+{
+    const int size = Length();
+    if (text == nullptr || length < 0 || offset < 0 || offset > size) {
+        Refuse("InsertText: no text, a negative length or an offset outside the text");
+        return 0;
+    }
+    if (length > INT_MAX - size) {
+        Refuse("InsertText: the text would grow beyond the largest offset");
+        return 0;
+    }
+    try {
+        text_.insert(static_cast<std::size_t>(offset), text, static_cast<std::size_t>(length));
+    } catch (...) {
+        Refuse("InsertText: out of memory");
+        return 0;
+    }
+    return length;
+}
+
+void HostProxy::DeleteText(int offset, int length)
+{
+    const int size = Length();
+    if (length < 0 || offset < 0 || offset > size) {
+        Refuse("DeleteText: a negative length or an offset outside the text");
+        return;
+    }
+    // Clamped to the end of the text.
+    const int count = std::min(length, size - offset);
+    text_.erase(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+}
+
+void HostProxy::SetStyle(int offset, int style)
+{
+    // The steps in this order; step 1 compares the style as passed, before step 4 maps
+    // an unknown number to 0.
+    if (!runs_.empty() && style == runs_.back().style)
+        return;
+    if (static_cast<int>(runs_.size()) >= kMaxRuns)
+        return;
+    if (!runs_.empty() && offset == runs_.back().start)
+        runs_.pop_back();
+    if (style < 0 || style > styleCount_)
+        style = 0;
+    runs_.push_back({offset, style});
+}
+
+void HostProxy::AddFunction(const char* label, const char* name, int offset, bool prototype)
+{
+    if (purpose_ != ProxyPurpose::FunctionScan) {
+        Refuse("AddFunction: this proxy was not made for a function scan");
+        return;
+    }
+    try {
+        FunctionEntry entry;
+        entry.label = label != nullptr ? label : "";
+        entry.name = name != nullptr ? name : "";
+        entry.offset = offset;
+        entry.prototype = prototype;
+        functions_.push_back(std::move(entry));
+    } catch (...) {
+        Refuse("AddFunction: out of memory");
+    }
+}
+
+void HostProxy::AddInclude(const char* label, const char* name, bool flag)
+{
+    try {
+        IncludeEntry entry;
+        entry.label = label != nullptr ? label : "";
+        entry.name = name != nullptr ? name : "";
+        entry.flag = flag;
+        const bool listed = std::any_of(includes_.begin(), includes_.end(), [&](const IncludeEntry& e) {
+            return e.label == entry.label && e.name == entry.name;
+        });
+        if (!listed)
+            includes_.push_back(std::move(entry));
+    } catch (...) {
+        Refuse("AddInclude: out of memory");
+    }
+}
+
+void HostProxy::AddSeparator()
+{
+    if (purpose_ != ProxyPurpose::FunctionScan) {
+        Refuse("AddSeparator: this proxy was not made for a function scan");
+        return;
+    }
+    try {
+        FunctionEntry entry;
+        entry.separator = true;
+        functions_.push_back(std::move(entry));
+    } catch (...) {
+        Refuse("AddSeparator: out of memory");
+    }
+}
+
+bool HostProxy::ShowIncludes()
+{
+    return preferences_.showIncludes;
+}
+
+bool HostProxy::ShowPrototypes()
+{
+    return preferences_.showPrototypes;
+}
+
+bool HostProxy::ShowTypes()
+{
+    return preferences_.showTypes;
+}
+
+void HostProxy::DecodeUtf8(const char* bytes, int* codePoint, int* length)
+{
+    Utf8Char c{0, 0};
+    if (bytes != nullptr) {
+        // The bytes form a NUL-terminated string: read no further than its NUL. A NUL
+        // itself decodes as character 0 of length 1.
+        std::size_t available = 1;
+        while (available < 4 && bytes[available - 1] != '\0')
+            ++available;
+        c = varnel::DecodeUtf8(bytes, available);
+    }
+    if (codePoint != nullptr)
+        *codePoint = c.codePoint;
+    if (length != nullptr)
+        *length = c.length;
+}
+
+void HostProxy::CodePointAt(int offset, int* ch, int* length)
+{
+    Utf8Char c{0, 0};
+    const int size = Length();
+    if (offset >= 0 && offset < size)
+        c = varnel::DecodeUtf8(text_.data() + offset, static_cast<std::size_t>(size - offset));
+    if (ch != nullptr)
+        *ch = c.codePoint;
+    if (length != nullptr)
+        *length = c.length;
+}
+
+// Letters are the ASCII letters and every code point from U+0080 up that is no white
+// space, so identifiers may hold characters of any script. A byte that starts no valid
+// UTF-8 sequence reaches here as its own value (0x80..0xFF) and counts as a letter too.
+bool HostProxy::IsLetter(int ch)
+{
+    if (ch < 0x80)
+        return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+    return ch <= 0x10FFFF && !IsSpace(ch);
+}
+
+bool HostProxy::IsLetterOrDigit(int ch)
+{
+    return (ch >= '0' && ch <= '9') || IsLetter(ch);
+}
+
+bool HostProxy::IsSpace(int ch)
+{
+    switch (ch) {
+    case '\t': case '\n': case '\v': case '\f': case '\r': case ' ':
+    case 0x85: case 0xA0: case 0x1680:
+    case 0x2028: case 0x2029: case 0x202F: case 0x205F: case 0x3000:
+        return true;
+    default:
+        return ch >= 0x2000 && ch <= 0x200A;
+    }
+}
+
+bool HostProxy::FindPattern(const char* pattern, int* offset, int* length)
+{
+    if (pattern == nullptr || offset == nullptr || length == nullptr)
+        return false;
+    const int size = Length();
+    const int start = *offset;
+    // Searching from the end itself is allowed: an empty match can be found there.
+    if (start < 0 || start > size)
+        return false;
+    try {
+        if (const std::optional<std::string> literal = LiteralOf(pattern)) {
+            const std::size_t found = text_.find(*literal, static_cast<std::size_t>(start));
+            if (found == std::string::npos)
+                return false;
+            *offset = static_cast<int>(found);
+            *length = static_cast<int>(literal->size());
+            return true;
+        }
+        const std::regex expression(pattern, std::regex::ECMAScript);
+        const char* const begin = text_.data();
+        // With the text before the start available, "^" and "\b" see it as it is.
+        const auto flags = start > 0 ? std::regex_constants::match_prev_avail
+                                     : std::regex_constants::match_default;
+        std::cmatch match;
+        if (!std::regex_search(begin + start, begin + size, match, expression, flags))
+            return false;
+        *offset = start + static_cast<int>(match.position(0));
+        *length = static_cast<int>(match.length(0));
+        return true;
+    } catch (const std::regex_error&) {
+        Refuse("FindPattern: the pattern is no valid regular expression");
+    } catch (...) {
+        Refuse("FindPattern: the search failed");
+    }
+    return false;
+}
+
+int HostProxy::NextChar(int* offset)
+{
+    if (offset == nullptr)
+        return 0;
+    const int size = Length();
+    if (*offset >= 0 && *offset < size) {
+        int step = 0;
+        CodePointAt(*offset, nullptr, &step);
+        *offset += step;
+        return CharacterAt(*offset);
+    }
+    if (*offset < INT_MAX)
+        ++*offset;
+    return 0;
+}
+
+int HostProxy::PrevChar(int* offset)
+{
+    if (offset == nullptr)
+        return 0;
+    if (*offset <= 0) {
+        if (*offset > INT_MIN)
+            --*offset;
+        return 0;
+    }
+    if (*offset > Length()) {
+        // Beyond the end there are no characters: step back one byte at a time.
+        --*offset;
+        return 0;
+    }
+    *offset = PreviousCharStart(text_.data(), *offset);
+    return CharacterAt(*offset);
+}
+
+int HostProxy::CompareText(int offset, const char* s, bool caseSensitive)
+{
+    // Non-zero answers follow strcmp's sign where the two can be compared: a text that
+    // ends part-way through s compares as shorter, so below s.
+    const int size = Length();
+    if (s == nullptr || offset < 0 || offset >= size)
+        return -1;
+    std::size_t pos = static_cast<std::size_t>(offset);
+    for (const char* p = s; *p != '\0'; ++p, ++pos) {
+        if (pos >= static_cast<std::size_t>(size))
+            return -1;
+        char a = text_[pos];
+        char b = *p;
+        if (!caseSensitive) {
+            a = FoldAscii(a);
+            b = FoldAscii(b);
+        }
+        if (a != b)
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b) ? -1 : 1;
+    }
+    return 0;
+}
+
+int HostProxy::CopyText(int offset, int length, char* buffer, int size)
+{
+    const int textSize = Length();
+    if (buffer == nullptr || length < 0 || size < 0 || offset < 0 || offset >= textSize)
+        return 0;
+    const int count = std::min({length, size, textSize - offset});
+    std::memcpy(buffer, text_.data() + offset, static_cast<std::size_t>(count));
+    return count;
+}
+
+} // namespace varnel

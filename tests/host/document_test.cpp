@@ -1,0 +1,117 @@
+#include "document.h"
+
+#include <gtest/gtest.h>
+
+namespace varnel {
+namespace {
+
+// A small C-like styler: style 1 inside "/* */" comments, state 1 at the end of a line
+// that ends inside one. It also counts its calls and tries to edit the line.
+int g_calls = 0;
+
+void CommentStyler(VLanguageProxy& proxy, short* state)
+{
+    ++g_calls;
+    bool inComment = *state == 1;
+    proxy.SetStyle(0, inComment ? 1 : 0);
+    const int length = proxy.TextLength();
+    for (int i = 0; i + 1 < length; ++i) {
+        const char a = proxy.CharAt(i), b = proxy.CharAt(i + 1);
+        if (!inComment && a == '/' && b == '*') {
+            proxy.SetStyle(i, 1);
+            inComment = true;
+            ++i;
+        } else if (inComment && a == '*' && b == '/') {
+            proxy.SetStyle(i + 2, 0);
+            inComment = false;
+            ++i;
+        }
+    }
+    *state = inComment ? 1 : 0;
+    proxy.InsertText(0, "!", 1); // must not reach the document
+}
+
+const Styler kStyler{CommentStyler, nullptr, 1};
+
+TEST(Document, SplitsLinesAfterLineFeeds)
+{
+    const Document empty;
+    EXPECT_EQ(empty.LineCount(), 1);
+    EXPECT_EQ(empty.Line(0), "");
+    const Document doc("ab\n\ncd");
+    ASSERT_EQ(doc.LineCount(), 3);
+    EXPECT_EQ(doc.Line(0), "ab\n");
+    EXPECT_EQ(doc.LineContent(0), "ab");
+    EXPECT_EQ(doc.Line(1), "\n");
+    EXPECT_EQ(doc.Line(2), "cd");
+    EXPECT_EQ(doc.LineStart(2), 4);
+    EXPECT_EQ(Document("ab\n").LineCount(), 2);
+    EXPECT_EQ(Document("ab\n").Line(1), "");
+    // Out-of-range lines are harmless.
+    EXPECT_EQ(doc.Line(3), "");
+    EXPECT_EQ(doc.Line(-1), "");
+    EXPECT_EQ(doc.LineStart(9), 6);
+    EXPECT_EQ(doc.EndState(3), 0);
+    EXPECT_TRUE(doc.Runs(-1).empty());
+}
+
+TEST(Document, StylesEachLineFromThePreviousState)
+{
+    Document doc("a /* b\nc\nd */ e\nf");
+    doc.StyleAll(kStyler);
+    EXPECT_EQ(doc.Text(), "a /* b\nc\nd */ e\nf");
+    EXPECT_EQ(doc.EndState(0), 1);
+    EXPECT_EQ(doc.EndState(1), 1);
+    EXPECT_EQ(doc.EndState(2), 0);
+    EXPECT_EQ(doc.Runs(0), (std::vector<StyleRun>{{0, 0}, {2, 1}}));
+    EXPECT_EQ(doc.Runs(1), (std::vector<StyleRun>{{0, 1}}));
+    EXPECT_EQ(doc.Runs(2), (std::vector<StyleRun>{{0, 1}, {4, 0}}));
+
+    doc.StyleAll(Styler{});
+    EXPECT_EQ(doc.Runs(1), (std::vector<StyleRun>{{0, 0}}));
+    EXPECT_EQ(doc.EndState(0), 0);
+}
+
+TEST(Document, RestyleStopsWhereStatesAgree)
+{
+    Document doc("a\nb\nc\nd\ne");
+    doc.StyleAll(kStyler);
+    doc.ReplaceLineContent(1, "b /*");
+    EXPECT_EQ(doc.Text(), "a\nb /*\nc\nd\ne");
+    g_calls = 0;
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 1), 4); // every later line is now in the comment
+    EXPECT_EQ(g_calls, 4);
+    EXPECT_EQ(doc.EndState(4), 1);
+
+    doc.ReplaceLineContent(2, "c */");
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 2), 3);
+    EXPECT_EQ(doc.EndState(4), 0);
+    EXPECT_EQ(doc.Runs(3), (std::vector<StyleRun>{{0, 0}}));
+
+    doc.ReplaceLineContent(0, "x");
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 0), 1); // same state: the lines after stand
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 5), 0);
+    EXPECT_EQ(doc.RestyleFrom(kStyler, -1), 0);
+}
+
+TEST(Document, ReplacingWithLineFeedsAddsUnstyledLines)
+{
+    Document doc("a /* b\nc\nd */ e\nf");
+    doc.StyleAll(kStyler);
+    doc.ReplaceLineContent(0, "a\n/* x */\ny /* z");
+    ASSERT_EQ(doc.LineCount(), 6);
+    EXPECT_EQ(doc.Line(2), "y /* z\n");
+    EXPECT_EQ(doc.EndState(0), 1); // kept until restyled
+    EXPECT_TRUE(doc.Runs(1).empty());
+    // Line 1 ends in state 0 like its stored placeholder, yet styling goes on.
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 0), 4);
+    EXPECT_EQ(doc.EndState(2), 1);
+    EXPECT_EQ(doc.EndState(4), 0);
+
+    doc.ReplaceLineContent(6, "never");
+    doc.ReplaceLineContent(-1, "never");
+    EXPECT_EQ(doc.LineCount(), 6);
+}
+
+} // namespace
+} // namespace varnel
