@@ -1,0 +1,39 @@
+#!/bin/sh
+# The main job: builds the Linux modules and the reference host, then shows what the
+# modules do with the sample file of every language.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+# shellcheck disable=SC2086
+scripts/ensure-packages.sh $NATIVE_PACKAGES
+
+cmake --preset native >/dev/null
+cmake --build --preset native
+
+varnel=build/native/varnel
+echo
+echo "== varnel languages"
+$varnel languages
+
+for sample in tests/data/samples/*; do
+    echo
+    echo "== varnel highlight $sample"
+    $varnel highlight "$sample"
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for sample in tests/data/samples/*; do
+    if $varnel comment "$sample" 1 2 --stdout >"$work/commented" 2>"$work/error"; then
+        echo
+        echo "== varnel comment $sample 1 2 --stdout (first lines)"
+        head -n 3 "$work/commented"
+        cp "$work/commented" "$work/$(basename "$sample")"
+        echo "== varnel uncomment of that gives back the file:"
+        $varnel uncomment "$work/$(basename "$sample")" 1 2
+        cmp -s "$work/$(basename "$sample")" "$sample" && echo "   same bytes"
+    else
+        echo
+        echo "== $(cat "$work/error")"
+    fi
+done

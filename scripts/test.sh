@@ -1,0 +1,44 @@
+#!/bin/sh
+# Builds and runs every test: native, with sanitizers, the Windows builds (64-bit under
+# Wine, 32-bit checked statically) and a short fuzz run.
+# FUZZ_SECONDS sets the fuzz time per target (default 10; 0 skips fuzzing).
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+# shellcheck disable=SC2086
+scripts/ensure-packages.sh $NATIVE_PACKAGES $WINDOWS_PACKAGES $FUZZ_PACKAGES
+
+step() { printf '\n=== %s\n' "$*"; }
+
+step "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan
+
+step "64-bit Windows build, tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+WINEPREFIX=$(mktemp -d /tmp/varnel-wine.XXXXXX)
+export WINEPREFIX
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true   # creates the prefix once
+ctest --preset win64
+tests/windows/compare_hosts.sh "$PWD/build/native" "$PWD/build/win64" tests/data/samples
+
+step "32-bit Windows build, checked statically"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+ctest --preset win32
+
+seconds=${FUZZ_SECONDS:-10}
+if [ "$seconds" -gt 0 ]; then
+    step "fuzzing, $seconds seconds per target"
+    scripts/fuzz.sh "$seconds"
+fi
+
+step "all tests passed"

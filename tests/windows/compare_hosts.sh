@@ -1,0 +1,43 @@
+#!/bin/sh
+# The Windows host with the Windows modules under Wine must answer exactly as the
+# Linux host with the Linux modules, for every sample file and command.
+# usage: compare_hosts.sh NATIVE_BUILD_FOLDER WIN64_BUILD_FOLDER SAMPLES_FOLDER
+set -eu
+native=$1/varnel
+windows=$2/varnel.exe
+samples=$3
+here=$(cd "$(dirname "$0")" && pwd)
+wine="$here/../../scripts/wine-run.sh"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+compared=0
+
+compare() {
+    "$native" "$@" >"$work/native.out" 2>"$work/native.err" && native_status=0 || native_status=$?
+    "$wine" "$windows" "$@" >"$work/windows.out" 2>"$work/windows.err" && windows_status=0 || windows_status=$?
+    compared=$((compared + 1))
+    if [ "$native_status" != "$windows_status" ] || ! cmp -s "$work/native.out" "$work/windows.out"; then
+        echo "DIFFERENT: varnel $* (status $native_status on Linux, $windows_status under Wine)"
+        diff "$work/native.out" "$work/windows.out" | head -n 20 || true
+        failures=$((failures + 1))
+    fi
+}
+
+# Run from the samples folder, so that both hosts see the same relative file names.
+cd "$samples"
+compare languages
+for sample in *; do
+    compare highlight "$sample" --runs
+    compare highlight "$sample" --html
+    compare comment "$sample" 1 3 --stdout
+    compare uncomment "$sample" 1 3 --stdout
+    # Uncommenting what was commented walks whole characters on both sides.
+    if "$native" comment "$sample" 1 3 --stdout >"$work/commented-$sample" 2>/dev/null; then
+        compare uncomment "$work/commented-$sample" 1 3 --stdout
+    fi
+done
+
+echo "$compared commands compared, $failures different"
+[ "$failures" -eq 0 ]
