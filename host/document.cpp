@@ -67,18 +67,49 @@ void Document::SetText(std::string text)
 
 void Document::ReplaceLineContent(int line, std::string_view content)
 {
-    if (line < 0 || line >= LineCount())
+    ReplaceLineContents(line, {std::string(content)});
+}
+
+void Document::ReplaceLineContents(int first, const std::vector<std::string>& contents)
+{
+    const int count = static_cast<int>(contents.size());
+    if (first < 0 || count == 0 || count > LineCount() - first)
         return;
-    const std::size_t start = static_cast<std::size_t>(LineStart(line));
-    text_.replace(start, LineContent(line).size(), content);
+    const int end = first + count;
+
+    // One new text, built once however many lines change.
+    std::string text;
+    text.reserve(text_.size());
+    text.append(text_, 0, static_cast<std::size_t>(LineStart(first)));
+    std::vector<short> states;
+    std::vector<std::vector<StyleRun>> runs;
+    std::vector<bool> styled;
+    for (int line = first; line < end; ++line) {
+        const std::string& content = contents[static_cast<std::size_t>(line - first)];
+        text += content;
+        text += Line(line).substr(LineContent(line).size()); // the line's own line end
+        // Each line feed in the content adds an unstyled line after this one.
+        const auto added = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+        const auto index = static_cast<std::size_t>(line);
+        states.push_back(states_[index]);
+        states.insert(states.end(), added, 0);
+        runs.push_back(std::move(runs_[index]));
+        runs.insert(runs.end(), added, {});
+        styled.push_back(styled_[index]);
+        styled.insert(styled.end(), added, false);
+    }
+    text.append(text_, static_cast<std::size_t>(LineStart(end)), std::string::npos);
+    text_ = std::move(text);
     IndexLines();
 
-    // Each line feed in the content adds a line after this one.
-    const auto added = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-    const std::size_t after = static_cast<std::size_t>(line) + 1;
-    states_.insert(states_.begin() + static_cast<std::ptrdiff_t>(after), added, 0);
-    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(after), added, {});
-    styled_.insert(styled_.begin() + static_cast<std::ptrdiff_t>(after), added, false);
+    const auto from = static_cast<std::ptrdiff_t>(first);
+    const auto to = static_cast<std::ptrdiff_t>(end);
+    states_.erase(states_.begin() + from, states_.begin() + to);
+    states_.insert(states_.begin() + from, states.begin(), states.end());
+    runs_.erase(runs_.begin() + from, runs_.begin() + to);
+    runs_.insert(runs_.begin() + from, std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
+    styled_.erase(styled_.begin() + from, styled_.begin() + to);
+    styled_.insert(styled_.begin() + from, styled.begin(), styled.end());
 }
 
 void Document::StyleLine(const Styler& styler, int line)
@@ -107,7 +138,7 @@ void Document::StyleAll(const Styler& styler)
         StyleLine(styler, line);
 }
 
-int Document::RestyleFrom(const Styler& styler, int line)
+int Document::RestyleFrom(const Styler& styler, int line, int lastChanged)
 {
     if (line < 0 || line >= LineCount())
         return 0;
@@ -118,8 +149,9 @@ int Document::RestyleFrom(const Styler& styler, int line)
         const short before = states_[index];
         StyleLine(styler, i);
         ++styled;
-        // The lines after this one start from the same state as before: they stand.
-        if (known && states_[index] == before)
+        // The lines after this one start from the same state as before: they stand,
+        // unless they changed themselves.
+        if (known && states_[index] == before && i >= lastChanged)
             break;
     }
     return styled;

@@ -41,12 +41,14 @@ public:
     // feeds splits the line: the first part keeps the line's number, state and runs,
     // the parts after it are new unstyled lines.
     void ReplaceLineContent(int line, std::string_view content);
+    // The same for the lines from `first` on, one content each, in one change of the text.
+    void ReplaceLineContents(int first, const std::vector<std::string>& contents);
 
     // Styles every line in document order, each with the state of the line before.
     void StyleAll(const Styler& styler);
-    // Styles `line` and the lines after it until a line's end state is what it was.
-    // Answers the number of lines styled.
-    int RestyleFrom(const Styler& styler, int line);
+    // Styles `line` and the lines after it until a line's end state is what it was,
+    // but at least up to `lastChanged`. Answers the number of lines styled.
+    int RestyleFrom(const Styler& styler, int line, int lastChanged = -1);
 
     // The state StyleLine left at the end of the line (0 before it was styled).
     short EndState(int line) const;

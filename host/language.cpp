@@ -30,25 +30,18 @@ bool ToggleLineComments(Document& document, const Language& language, int first,
         first = 0;
     if (last >= document.LineCount())
         last = document.LineCount() - 1;
-    int firstChanged = -1;
+    std::vector<std::string> contents;
     for (int line = first; line <= last; ++line) {
         std::string text(document.LineContent(line));
-        const std::string before = text;
         HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
         toggle(proxy);
-        if (text != before) {
-            // A line end inserted by the plug-in splits the line: skip the new lines.
-            const int linesBefore = document.LineCount();
-            document.ReplaceLineContent(line, text);
-            if (firstChanged < 0)
-                firstChanged = line;
-            const int added = document.LineCount() - linesBefore;
-            line += added;
-            last += added;
-        }
+        contents.push_back(std::move(text));
     }
-    if (firstChanged >= 0)
-        document.RestyleFrom(language.MakeStyler(), firstChanged);
+    const int linesBefore = document.LineCount();
+    document.ReplaceLineContents(first, contents);
+    // Every changed line is styled again, and then the lines after them as far as needed.
+    const int lastChanged = last + document.LineCount() - linesBefore;
+    document.RestyleFrom(language.MakeStyler(), first, lastChanged);
     return true;
 }
 

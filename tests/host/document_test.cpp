@@ -113,5 +113,26 @@ TEST(Document, ReplacingWithLineFeedsAddsUnstyledLines)
     EXPECT_EQ(doc.LineCount(), 6);
 }
 
+TEST(Document, ReplacingSeveralLinesKeepsTheirLineEndsAndStates)
+{
+    Document doc("one /*\r\ntwo\nthree */\nfour");
+    doc.StyleAll(kStyler);
+    doc.ReplaceLineContents(1, {"2", "3 */\nnew", "4"});
+    EXPECT_EQ(doc.Text(), "one /*\r\n2\n3 */\nnew\n4");
+    ASSERT_EQ(doc.LineCount(), 5);
+    EXPECT_EQ(doc.EndState(0), 1);
+    EXPECT_EQ(doc.EndState(1), 1); // kept until restyled
+    EXPECT_TRUE(doc.Runs(3).empty());
+    // Line 1 ends as it did, but the changed lines after it are styled all the same.
+    EXPECT_EQ(doc.RestyleFrom(kStyler, 1, 3), 4);
+    EXPECT_EQ(doc.EndState(2), 0);
+    EXPECT_EQ(doc.Runs(3), (std::vector<StyleRun>{{0, 0}}));
+
+    // A range running past the end changes nothing.
+    doc.ReplaceLineContents(4, {"x", "y"});
+    doc.ReplaceLineContents(0, {});
+    EXPECT_EQ(doc.Text(), "one /*\r\n2\n3 */\nnew\n4");
+}
+
 } // namespace
 } // namespace varnel
