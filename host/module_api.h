@@ -5,6 +5,7 @@
 
 namespace varnel {
 
+using ModuleHookFn = void (*)(); // the optional Init and CleanUp
 using GetDataAddressFn = const void* (*)(const char* name);
 using StyleLineFn = void (*)(VLanguageProxy& proxy, short* state);
 using ScanForFunctionsFn = void (*)(VLanguageProxy& proxy);

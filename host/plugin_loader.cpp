@@ -69,7 +69,7 @@ std::vector<std::string> LanguagePlugin::Services() const
 bool LoadLanguagePlugin(const std::string& path, LanguagePlugin* plugin, std::string* error)
 {
     std::string reason;
-    std::shared_ptr<SharedLibrary> library = SharedLibrary::Open(path, &reason);
+    std::unique_ptr<SharedLibrary> library = SharedLibrary::Open(path, &reason);
     if (library == nullptr) {
         *error = reason;
         return false;
@@ -77,7 +77,6 @@ bool LoadLanguagePlugin(const std::string& path, LanguagePlugin* plugin, std::st
     LanguagePlugin p;
     p.path = path;
     p.moduleName = FileStem(path);
-    p.library = library;
     p.getDataAddress = Bind<GetDataAddressFn>(*library, "GetDataAddress");
     if (p.getDataAddress == nullptr) {
         *error = "not a language plug-in (no GetDataAddress)";
@@ -123,6 +122,17 @@ bool LoadLanguagePlugin(const std::string& path, LanguagePlugin* plugin, std::st
     p.extensions = texts[1];
     p.keywordFile = texts[2];
     p.defaultKeywords = texts[3];
+
+    // A module may want to hear when it is taken into use and when it is let go.
+    const auto init = Bind<ModuleHookFn>(*library, "Init");
+    const auto cleanUp = Bind<ModuleHookFn>(*library, "CleanUp");
+    if (init != nullptr)
+        init();
+    p.library = std::shared_ptr<SharedLibrary>(library.release(), [cleanUp](SharedLibrary* unloading) {
+        if (cleanUp != nullptr)
+            cleanUp();
+        delete unloading;
+    });
     *plugin = std::move(p);
     return true;
 }

@@ -33,10 +33,11 @@ struct LanguagePlugin {
     // The exported functions the module offers, in a fixed order.
     std::vector<std::string> Services() const;
 
-    std::shared_ptr<SharedLibrary> library;
+    std::shared_ptr<SharedLibrary> library; // the last copy to go unloads the module
 };
 
-// Loads and binds one module. On failure answers false with the reason in *error:
+// Loads and binds one module; calls its Init, when it has one, once the module is
+// taken, and its CleanUp just before the module is unloaded. On failure answers false with the reason in *error:
 // the module does not load, has no GetDataAddress, lacks one of the five data items,
 // or has a language name that is empty or longer than 28 characters.
 bool LoadLanguagePlugin(const std::string& path, LanguagePlugin* plugin, std::string* error);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace varnel {
 namespace {
@@ -78,6 +79,24 @@ TEST(PluginLoader, ModulesStayLoadedWhileAPluginIsKept)
     }
     EXPECT_STREQ(kept.defaultKeywords, "alpha beta\n");
     EXPECT_EQ(kept.getDataAddress("kLanguageName"), static_cast<const void*>(kept.library->Symbol("kLanguageName")));
+}
+
+TEST(PluginLoader, CallsInitOnLoadAndCleanUpOnUnload)
+{
+    const std::string log = JoinPath(::testing::TempDir(), "varnel-hooks.log");
+    WriteFile(log, "");
+#if defined(_WIN32)
+    _putenv_s("FIXTURE_HOOK_LOG", log.c_str());
+#else
+    setenv("FIXTURE_HOOK_LOG", log.c_str(), 1);
+#endif
+    {
+        const PluginSet set = LoadLanguagePlugins(Folder("hooks"));
+        ASSERT_EQ(set.plugins.size(), 1u);
+        const LanguagePlugin copy = set.plugins[0];
+        EXPECT_EQ(ReadFile(log), "Init\n");
+    }
+    EXPECT_EQ(ReadFile(log), "Init\nCleanUp\n");
 }
 
 TEST(FilePatterns, WildcardsMatchWholeNamesInEitherCase)
