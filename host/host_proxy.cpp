@@ -1,12 +1,12 @@
 #include "host_proxy.h"
 
+#include "pattern_search.h"
 #include "utf8.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <optional>
-#include <regex>
 
 namespace varnel {
 
@@ -289,19 +289,19 @@ bool HostProxy::FindPattern(const char* pattern, int* offset, int* length)
             *length = static_cast<int>(literal->size());
             return true;
         }
-        const std::regex expression(pattern, std::regex::ECMAScript);
-        const char* const begin = text_.data();
-        // With the text before the start available, "^" and "\b" see it as it is.
-        const auto flags = start > 0 ? std::regex_constants::match_prev_avail
-                                     : std::regex_constants::match_default;
-        std::cmatch match;
-        if (!std::regex_search(begin + start, begin + size, match, expression, flags))
+        const std::optional<Pattern> expression = Pattern::Compile(pattern);
+        if (!expression) {
+            Refuse("FindPattern: the pattern is no valid regular expression");
             return false;
-        *offset = start + static_cast<int>(match.position(0));
-        *length = static_cast<int>(match.length(0));
+        }
+        std::size_t matchStart = 0;
+        std::size_t matchLength = 0;
+        if (!expression->Search(std::string_view(text_.data(), static_cast<std::size_t>(size)),
+                                static_cast<std::size_t>(start), &matchStart, &matchLength))
+            return false;
+        *offset = static_cast<int>(matchStart);
+        *length = static_cast<int>(matchLength);
         return true;
-    } catch (const std::regex_error&) {
-        Refuse("FindPattern: the pattern is no valid regular expression");
     } catch (...) {
         Refuse("FindPattern: the search failed");
     }
