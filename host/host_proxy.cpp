@@ -26,7 +26,7 @@ bool IsAsciiAlnum(char c)
 }
 
 // The text a pattern stands for when it has no regular-expression operators, with
-// escaped punctuation ("\\*") taken literally; nullopt when it needs the regex engine.
+// escaped punctuation ("\\*") taken literally; nullopt when it needs the pattern engine.
 // An escaped letter or digit is a class or back-reference, so it needs the engine too.
 std::optional<std::string> LiteralOf(const char* pattern)
 {

@@ -47,33 +47,33 @@ int ToByte(int value)
 
 } // namespace
 
-std::optional<StyleSpec> ParseStyleString(std::string_view text)
+std::optional<StyleAttributes> ParseStyleString(std::string_view text)
 {
-    StyleSpec spec;
+    StyleAttributes attributes;
     std::size_t pos = 0;
     // Hex digits are read in either case; the font is the rest of the string and may
     // be empty.
-    if (!ReadHexByte(text, pos, spec.prefix) || !ReadChar(text, pos, ':') ||
-        !ReadChar(text, pos, '#') || !ReadHexByte(text, pos, spec.red) ||
-        !ReadHexByte(text, pos, spec.green) || !ReadHexByte(text, pos, spec.blue) ||
-        !ReadChar(text, pos, ';') || !ReadHexByte(text, pos, spec.field1) ||
-        !ReadChar(text, pos, ';') || !ReadHexByte(text, pos, spec.field2) ||
+    if (!ReadHexByte(text, pos, attributes.prefix) || !ReadChar(text, pos, ':') ||
+        !ReadChar(text, pos, '#') || !ReadHexByte(text, pos, attributes.red) ||
+        !ReadHexByte(text, pos, attributes.green) || !ReadHexByte(text, pos, attributes.blue) ||
+        !ReadChar(text, pos, ';') || !ReadHexByte(text, pos, attributes.field1) ||
+        !ReadChar(text, pos, ';') || !ReadHexByte(text, pos, attributes.field2) ||
         !ReadChar(text, pos, ';'))
         return std::nullopt;
-    spec.font = std::string(text.substr(pos));
-    return spec;
+    attributes.font = std::string(text.substr(pos));
+    return attributes;
 }
 
-std::string FormatStyle(const StyleSpec& spec)
+std::string FormatStyle(const StyleAttributes& attributes)
 {
     // Every numeric field is written as exactly two digits, so values outside a byte
     // are clamped into 0..255.
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "#%2.2x%2.2x%2.2x;%2.2x;%2.2x;",
-                  static_cast<unsigned>(ToByte(spec.red)), static_cast<unsigned>(ToByte(spec.green)),
-                  static_cast<unsigned>(ToByte(spec.blue)), static_cast<unsigned>(ToByte(spec.field1)),
-                  static_cast<unsigned>(ToByte(spec.field2)));
-    return numbers + spec.font;
+                  static_cast<unsigned>(ToByte(attributes.red)), static_cast<unsigned>(ToByte(attributes.green)),
+                  static_cast<unsigned>(ToByte(attributes.blue)), static_cast<unsigned>(ToByte(attributes.field1)),
+                  static_cast<unsigned>(ToByte(attributes.field2)));
+    return numbers + attributes.font;
 }
 
 StyleTable StyleTable::FromPairs(StylePairs pairs, std::size_t maxPairs)
@@ -86,7 +86,7 @@ StyleTable StyleTable::FromPairs(StylePairs pairs, std::size_t maxPairs)
         style.name = pairs[i][0];
         if (pairs[i][1] != nullptr) {
             style.text = pairs[i][1];
-            style.spec = ParseStyleString(style.text);
+            style.attributes = ParseStyleString(style.text);
         }
         table.styles_.push_back(std::move(style));
     }

@@ -13,7 +13,7 @@
 
 namespace varnel {
 
-struct StyleSpec {
+struct StyleAttributes {
     int prefix = 0;       // the leading two-digit field
     int red = 0, green = 0, blue = 0;
     int field1 = 0, field2 = 0;
@@ -21,14 +21,14 @@ struct StyleSpec {
 };
 
 // Parses a style string; nullopt when it does not have the form above.
-std::optional<StyleSpec> ParseStyleString(std::string_view text);
+std::optional<StyleAttributes> ParseStyleString(std::string_view text);
 // The form the host writes a style back in: "#%2.2x%2.2x%2.2x;%2.2x;%2.2x;%s".
-std::string FormatStyle(const StyleSpec& spec);
+std::string FormatStyle(const StyleAttributes& attributes);
 
 struct Style {
     std::string name;
     std::string text;           // the style string as the plug-in gives it
-    std::optional<StyleSpec> spec;
+    std::optional<StyleAttributes> attributes;
 };
 
 class StyleTable {

@@ -29,17 +29,17 @@ std::vector<Span> Spans(std::string_view line, const std::vector<StyleRun>& runs
     return spans;
 }
 
-const StyleSpec* SpecOf(const StyleTable& styles, int style)
+const StyleAttributes* AttributesOf(const StyleTable& styles, int style)
 {
-    if (style < 1 || style > styles.Count() || !styles.At(style).spec)
+    if (style < 1 || style > styles.Count() || !styles.At(style).attributes)
         return nullptr;
-    return &*styles.At(style).spec;
+    return &*styles.At(style).attributes;
 }
 
-std::string HexColour(const StyleSpec& spec)
+std::string HexColour(const StyleAttributes& attributes)
 {
     char colour[8];
-    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", spec.red & 0xff, spec.green & 0xff, spec.blue & 0xff);
+    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", attributes.red & 0xff, attributes.green & 0xff, attributes.blue & 0xff);
     return colour;
 }
 
@@ -61,8 +61,8 @@ void WriteTerminal(std::ostream& out, const Document& document, const StyleTable
     for (int line = 0; line < document.LineCount(); ++line) {
         std::string_view text = document.LineContent(line);
         for (const Span& span : Spans(text, document.Runs(line))) {
-            if (const StyleSpec* spec = SpecOf(styles, span.style))
-                out << "\x1b[38;2;" << spec->red << ';' << spec->green << ';' << spec->blue << 'm' << span.text << "\x1b[0m";
+            if (const StyleAttributes* attributes = AttributesOf(styles, span.style))
+                out << "\x1b[38;2;" << attributes->red << ';' << attributes->green << ';' << attributes->blue << 'm' << span.text << "\x1b[0m";
             else
                 out << span.text;
         }
@@ -80,14 +80,14 @@ void WriteHtml(std::ostream& out, const Document& document, const StyleTable& st
     for (int line = 0; line < document.LineCount(); ++line) {
         std::string_view text = document.LineContent(line);
         for (const Span& span : Spans(text, document.Runs(line))) {
-            const StyleSpec* spec = SpecOf(styles, span.style);
-            if (spec != nullptr) {
+            const StyleAttributes* attributes = AttributesOf(styles, span.style);
+            if (attributes != nullptr) {
                 out << "<span title=\"";
                 WriteHtmlText(out, styles.At(span.style).name);
-                out << "\" style=\"color:" << HexColour(*spec) << "\">";
+                out << "\" style=\"color:" << HexColour(*attributes) << "\">";
             }
             WriteHtmlText(out, span.text);
-            if (spec != nullptr)
+            if (attributes != nullptr)
                 out << "</span>";
         }
         if (document.Line(line).size() > text.size())

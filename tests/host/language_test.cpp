@@ -21,9 +21,9 @@ TEST(Language, DefaultKeywordsAndStylesComeFromTheModule)
     EXPECT_EQ(java.matcher.SetsOfWord("synchronized"), 1);
     ASSERT_EQ(java.styles.Count(), 8);
     EXPECT_EQ(java.styles.At(3).name, "comments");
-    ASSERT_TRUE(java.styles.At(3).spec.has_value());
-    EXPECT_EQ(java.styles.At(3).spec->red, 0x9b);
-    EXPECT_EQ(java.styles.At(3).spec->font, "Monaco");
+    ASSERT_TRUE(java.styles.At(3).attributes.has_value());
+    EXPECT_EQ(java.styles.At(3).attributes->red, 0x9b);
+    EXPECT_EQ(java.styles.At(3).attributes->font, "Monaco");
 }
 
 TEST(Language, UserKeywordFileReplacesTheDefaultText)

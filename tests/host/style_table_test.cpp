@@ -7,16 +7,16 @@ namespace {
 
 TEST(StyleTable, ParsesAndFormatsStyleStrings)
 {
-    const auto spec = ParseStyleString("08:#3d4c9e;09;00;Monaco");
-    ASSERT_TRUE(spec);
-    EXPECT_EQ(spec->prefix, 8);
-    EXPECT_EQ(spec->red, 0x3d);
-    EXPECT_EQ(spec->green, 0x4c);
-    EXPECT_EQ(spec->blue, 0x9e);
-    EXPECT_EQ(spec->field1, 9);
-    EXPECT_EQ(spec->field2, 0);
-    EXPECT_EQ(spec->font, "Monaco");
-    EXPECT_EQ(FormatStyle(*spec), "#3d4c9e;09;00;Monaco");
+    const auto attributes = ParseStyleString("08:#3d4c9e;09;00;Monaco");
+    ASSERT_TRUE(attributes);
+    EXPECT_EQ(attributes->prefix, 8);
+    EXPECT_EQ(attributes->red, 0x3d);
+    EXPECT_EQ(attributes->green, 0x4c);
+    EXPECT_EQ(attributes->blue, 0x9e);
+    EXPECT_EQ(attributes->field1, 9);
+    EXPECT_EQ(attributes->field2, 0);
+    EXPECT_EQ(attributes->font, "Monaco");
+    EXPECT_EQ(FormatStyle(*attributes), "#3d4c9e;09;00;Monaco");
 
     const auto upper = ParseStyleString("08:#6D663F;09;00;Courier New; bold");
     ASSERT_TRUE(upper);
@@ -45,11 +45,11 @@ TEST(StyleTable, ReadsPairsUpToTheNullName)
     const StyleTable table = StyleTable::FromPairs(pairs);
     ASSERT_EQ(table.Count(), 3);
     EXPECT_EQ(table.At(1).name, "keywords");
-    EXPECT_EQ(table.At(1).spec->blue, 0x9e);
+    EXPECT_EQ(table.At(1).attributes->blue, 0x9e);
     EXPECT_EQ(table.At(2).text, "red");
-    EXPECT_FALSE(table.At(2).spec);
+    EXPECT_FALSE(table.At(2).attributes);
     EXPECT_EQ(table.At(3).text, "");
-    EXPECT_FALSE(table.At(3).spec);
+    EXPECT_FALSE(table.At(3).attributes);
     EXPECT_EQ(table.Clamp(3), 3);
     EXPECT_EQ(table.Clamp(4), 0);
     EXPECT_EQ(table.Clamp(-1), 0);
