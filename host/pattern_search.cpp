@@ -1,5 +1,7 @@
 #include "pattern_search.h"
 
+#include "hex_digit.h"
+
 #include <cstdint>
 
 namespace varnel {
@@ -38,17 +40,6 @@ ByteSet ClassSet(char letter)
             set[c] = !set[c];
     }
     return set;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 struct Node {
@@ -280,7 +271,7 @@ private:
             return letter % 32;
         }
         case 'x': {
-            const int high = HexValue(Peek()), low = HexValue(Peek(1));
+            const int high = HexDigitValue(Peek()), low = HexDigitValue(Peek(1));
             if (high < 0 || low < 0)
                 return -1;
             pos_ += 2;
@@ -314,7 +305,7 @@ private:
         case 'u': {
             int value = 0;
             for (int i = 0; i < 4; ++i) {
-                const int digit = HexValue(Peek(static_cast<std::size_t>(i)));
+                const int digit = HexDigitValue(Peek(static_cast<std::size_t>(i)));
                 if (digit < 0)
                     return false;
                 value = value * 16 + digit;

@@ -1,5 +1,7 @@
 #include "style_table.h"
 
+#include "hex_digit.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -7,24 +9,13 @@ namespace varnel {
 
 namespace {
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Reads two hex digits at text[pos]; advances pos on success.
 bool ReadHexByte(std::string_view text, std::size_t& pos, int& value)
 {
     if (pos + 2 > text.size())
         return false;
-    const int high = HexValue(text[pos]);
-    const int low = HexValue(text[pos + 1]);
+    const int high = HexDigitValue(text[pos]);
+    const int low = HexDigitValue(text[pos + 1]);
     if (high < 0 || low < 0)
         return false;
     value = high * 16 + low;
