@@ -31,7 +31,7 @@ for sample in tests/data/samples/*; do
         cp "$work/commented" "$work/$(basename "$sample")"
         echo "== varnel uncomment of that gives back the file:"
         $varnel uncomment "$work/$(basename "$sample")" 1 2
-        cmp -s "$work/$(basename "$sample")" "$sample" && echo "   same bytes"
+        if cmp -s "$work/$(basename "$sample")" "$sample"; then echo "   same bytes"; else echo "   DIFFERENT"; fi
     else
         echo
         echo "== $(cat "$work/error")"
