@@ -10,7 +10,7 @@ namespace varnel::bench {
 
 inline const PluginSet& Plugins()
 {
-    static const PluginSet set = LoadLanguagePlugins(JoinPath(ExecutableFolder(), "Languages"));
+    static const PluginSet set = LoadLanguagePlugins(LanguagesFolder(ExecutableFolder()));
     return set;
 }
 

@@ -98,7 +98,7 @@ void LearnLineComment(Module& module)
 void LoadModules()
 {
     auto* loaded = new LoadedModules;
-    const std::string folder = varnel::JoinPath(varnel::ExecutableFolder(), "Languages");
+    const std::string folder = varnel::LanguagesFolder(varnel::ExecutableFolder());
     loaded->set = varnel::LoadLanguagePlugins(folder);
     for (const std::string& error : loaded->set.errors)
         std::fprintf(stderr, "fuzz_module_exports: refused module %s\n", error.c_str());

@@ -137,6 +137,11 @@ bool LoadLanguagePlugin(const std::string& path, LanguagePlugin* plugin, std::st
     return true;
 }
 
+std::string LanguagesFolder(const std::string& moduleFolder)
+{
+    return JoinPath(moduleFolder, "Languages");
+}
+
 PluginSet LoadLanguagePlugins(const std::string& folder)
 {
     PluginSet set;

@@ -47,6 +47,10 @@ struct PluginSet {
     std::vector<std::string> errors;     // one "file: reason" per refused module
 };
 
+// The folder of language plug-ins inside a module folder (an installation, or the
+// folder of the running program): its Languages/ folder.
+std::string LanguagesFolder(const std::string& moduleFolder);
+
 // Loads every module in `folder` (files ending in the platform's module suffix).
 PluginSet LoadLanguagePlugins(const std::string& folder);
 

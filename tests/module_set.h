@@ -13,7 +13,7 @@ namespace varnel::test {
 
 inline const PluginSet& BuiltPlugins()
 {
-    static const PluginSet set = LoadLanguagePlugins(JoinPath(ExecutableFolder(), "Languages"));
+    static const PluginSet set = LoadLanguagePlugins(LanguagesFolder(ExecutableFolder()));
     return set;
 }
 

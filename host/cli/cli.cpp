@@ -124,7 +124,7 @@ private:
     // Loads the plug-ins; false (with the message written) when there are none.
     bool LoadPlugins(const Invocation& call, bool quiet)
     {
-        const std::string folder = JoinPath(call.modules, "Languages");
+        const std::string folder = LanguagesFolder(call.modules);
         if (!IsFolder(folder)) {
             Fail("no module folder " + folder);
             return false;

@@ -12,7 +12,7 @@ namespace {
 
 std::string Folder(const std::string& testCase)
 {
-    return JoinPath(JoinPath(VARNEL_TEST_MODULES, testCase), "Languages");
+    return LanguagesFolder(JoinPath(VARNEL_TEST_MODULES, testCase));
 }
 
 bool HasErrorFor(const PluginSet& set, const std::string& module, const std::string& reason)
