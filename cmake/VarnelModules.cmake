@@ -31,14 +31,19 @@ function(varnel_module target folder)
 endfunction()
 
 # varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
-#                        [LINE_COMMENTS])
+#                        [LINE_COMMENTS] [BALANCE])
 # GetDataAddress and the five data items are exported by every plug-in and need not be
-# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine.
+# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine, BALANCE the
+# shared bracket balancer for C-like text.
 function(varnel_language_plugin target)
-  cmake_parse_arguments(PLUGIN "LINE_COMMENTS" "" "SOURCES;FUNCTIONS" ${ARGN})
+  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;BALANCE" "" "SOURCES;FUNCTIONS" ${ARGN})
   if(PLUGIN_LINE_COMMENTS)
     list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/line_comment_exports.cpp)
     list(APPEND PLUGIN_FUNCTIONS CommentLine UncommentLine)
+  endif()
+  if(PLUGIN_BALANCE)
+    list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/balance_exports.cpp)
+    list(APPEND PLUGIN_FUNCTIONS Balance)
   endif()
   add_library(${target} SHARED ${PLUGIN_SOURCES})
   target_link_libraries(${target} PRIVATE language_entry language_support)
