@@ -43,7 +43,20 @@ void FromStatement(CharIterator& it)
     if (At(it, kPythonImport)) {
         AddModule(it, module);
         it.Advance(kPythonImportLength);
+        return;
     }
+    // A dotted or relative module name names no file of its own. Its "import" is passed
+    // too, or the names imported from it would be taken for modules.
+    if (it.ch != '.')
+        return;
+    while (it.ch == '.') {
+        it.Advance();
+        SkipBlanksAndComments(it);
+        PassWord(it);
+        SkipBlanksAndComments(it);
+    }
+    if (At(it, kPythonImport))
+        it.Advance(kPythonImportLength);
 }
 
 // After "import": each module of the list, with or without an alias.
