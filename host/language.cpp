@@ -12,8 +12,12 @@ Language PrepareLanguage(const LanguagePlugin& plugin, const std::string& settin
     if (!settingsFolder.empty() && !plugin.keywordFile.empty()) {
         const std::string path = JoinPath(settingsFolder, plugin.keywordFile);
         userText = ReadFile(path);
-        if (userText)
+        if (userText) {
             language.keywordSource = path;
+            // A byte-order mark is no part of the first line.
+            if (userText->compare(0, 3, "\xEF\xBB\xBF") == 0)
+                userText->erase(0, 3);
+        }
     }
     language.matcher = KeywordMatcher(userText ? *userText : std::string(plugin.defaultKeywords));
     language.styles = StyleTable::FromPairs(plugin.styles);
@@ -35,6 +39,7 @@ bool ToggleLineComments(Document& document, const Language& language, int first,
         std::string text(document.LineContent(line));
         HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
         toggle(proxy);
+        document.NoteRefusals(proxy, line);
         contents.push_back(std::move(text));
     }
     const int linesBefore = document.LineCount();
