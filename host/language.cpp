@@ -50,4 +50,38 @@ bool ToggleLineComments(Document& document, const Language& language, int first,
     return true;
 }
 
+bool ScanFunctions(Document& document, const Language& language, ListPreferences preferences,
+                   FunctionList* list)
+{
+    if (language.plugin->scanForFunctions == nullptr)
+        return false;
+    // The plug-in sees a copy: a scan has no business changing the document.
+    std::string text = document.Text();
+    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::FunctionScan, preferences);
+    language.plugin->scanForFunctions(proxy);
+    document.NoteRefusals(proxy, -1);
+    list->functions = proxy.Functions();
+    list->includes = proxy.Includes();
+    return true;
+}
+
+bool BalanceSelection(Document& document, const Language& language, int* start, int* end)
+{
+    if (language.plugin->balance == nullptr)
+        return false;
+    std::string text = document.Text();
+    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
+    int selStart = *start;
+    int selEnd = *end;
+    const bool found = language.plugin->balance(proxy, &selStart, &selEnd);
+    document.NoteRefusals(proxy, -1);
+    const int length = static_cast<int>(text.size());
+    // A span outside the text is no answer the host can select.
+    if (!found || selStart < 0 || selStart > selEnd || selEnd > length)
+        return false;
+    *start = selStart;
+    *end = selEnd;
+    return true;
+}
+
 } // namespace varnel
