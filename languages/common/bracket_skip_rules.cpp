@@ -6,16 +6,6 @@
 
 namespace {
 
-// Advances until the iterator is on `delimiter` or the end of the text, then past the
-// delimiter.
-void SkipPast(CharIterator& it, int delimiter)
-{
-    while (it.ch != 0 && it.ch != delimiter)
-        it.Advance();
-    if (it.ch != 0)
-        it.Advance();
-}
-
 // On a backslash: steps over "\verb" text, a verbatim environment or the control symbol.
 void SkipTexControl(CharIterator& it)
 {
@@ -28,7 +18,7 @@ void SkipTexControl(CharIterator& it)
         }
         if (!IsAsciiLetterOrDigit(delimiter)) {
             it.Advance(kTexVerbLength + 1);
-            SkipPast(it, delimiter);
+            SkipPastCharacter(it, delimiter);
             return;
         }
     }
@@ -58,25 +48,13 @@ void SkipCLike(CharIterator& it)
         case '}':
             return;
         case '"':
-        case '\'': {
-            const int quote = it.ch;
-            it.Advance();
-            SkipLiteral(it, quote);
+        case '\'':
+            SkipQuoted(it);
             break;
-        }
-        case '/': {
-            const int next = CharacterAhead(it, 1);
-            if (next == '*') {
-                it.Advance(2);
-                SkipBlockComment(it);
-            } else if (next == '/') {
-                it.Advance(2);
-                SkipPast(it, '\n');
-            } else {
+        case '/':
+            if (!SkipSlashComment(it, LineCommentEnd::LineFeed))
                 it.Advance();
-            }
             break;
-        }
         default:
             it.Advance();
             break;
@@ -95,7 +73,7 @@ void SkipTex(CharIterator& it)
         case ']':
             return;
         case '%':
-            SkipPast(it, '\n');
+            SkipPastCharacter(it, '\n');
             break;
         case '\\':
             SkipTexControl(it);

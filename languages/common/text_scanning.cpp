@@ -51,6 +51,36 @@ void SkipLiteral(CharIterator& it, int delimiter)
     }
 }
 
+void SkipQuoted(CharIterator& it)
+{
+    const int quote = it.ch;
+    it.Advance();
+    SkipLiteral(it, quote);
+}
+
+void SkipPastCharacter(CharIterator& it, int ch)
+{
+    while (it.ch != 0 && it.ch != ch)
+        it.Advance();
+    if (it.ch != 0)
+        it.Advance();
+}
+
+bool SkipSlashComment(CharIterator& it, LineCommentEnd lineCommentEnd)
+{
+    const int next = CharacterAhead(it, 1);
+    if (next != '*' && next != '/')
+        return false;
+    it.Advance(2);
+    if (next == '*')
+        SkipBlockComment(it);
+    else if (lineCommentEnd == LineCommentEnd::UnescapedLineFeed)
+        SkipLiteral(it, '\n');
+    else
+        SkipPastCharacter(it, '\n');
+    return true;
+}
+
 void SkipBlockComment(CharIterator& it)
 {
     for (;;) {

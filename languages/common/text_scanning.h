@@ -16,9 +16,23 @@ bool IsAsciiWordCharacter(int ch);
 // the end of the text.
 void SkipLiteral(CharIterator& it, int delimiter);
 
+// On a double or single quote: passes the whole literal it opens.
+void SkipQuoted(CharIterator& it);
+
+// Advances until the iterator is on `ch` or the end of the text, then past `ch`.
+void SkipPastCharacter(CharIterator& it, int ch);
+
 // Called just after the "/*" that opens a block comment: moves past the first "*/", or
 // to the end of the text.
 void SkipBlockComment(CharIterator& it);
+
+// Where a "//" comment ends: just past the first line feed, or past the first one that
+// no backslash makes inert.
+enum class LineCommentEnd { LineFeed, UnescapedLineFeed };
+
+// On "/": passes the "/*" or "//" comment that starts here and answers true; answers
+// false, and does not move, when the slash starts no comment.
+bool SkipSlashComment(CharIterator& it, LineCommentEnd lineCommentEnd);
 
 // Steps over blanks and comments, a language's own way.
 using SkipBlanksRule = void (*)(CharIterator& it);

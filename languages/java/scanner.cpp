@@ -50,18 +50,8 @@ void SkipBlanksAndComments(CharIterator& it)
     for (;;) {
         while (IsJavaSpace(it.ch))
             it.Advance();
-        if (it.ch != '/')
+        if (it.ch != '/' || !SkipSlashComment(it, LineCommentEnd::UnescapedLineFeed))
             return;
-        const int next = CharacterAhead(it, 1);
-        if (next == '*') {
-            it.Advance(2);
-            SkipBlockComment(it);
-        } else if (next == '/') {
-            it.Advance(2);
-            SkipLiteral(it, '\n');
-        } else {
-            return;
-        }
     }
 }
 
@@ -139,8 +129,7 @@ bool JavaScanner::TopLevelStep()
         return false;
     case '"':
     case '\'':
-        it_.Advance();
-        SkipLiteral(it_, c);
+        SkipQuoted(it_);
         return true;
     case '(':
     case '[':
@@ -193,8 +182,7 @@ void JavaScanner::ClassBodyStep()
         return;
     case '"':
     case '\'':
-        it_.Advance();
-        SkipLiteral(it_, c);
+        SkipQuoted(it_);
         return;
     case '{':
         it_.Advance();
@@ -248,8 +236,7 @@ void JavaScanner::MethodBodyStep()
         return;
     case '"':
     case '\'':
-        it_.Advance();
-        SkipLiteral(it_, c);
+        SkipQuoted(it_);
         return;
     case '{':
         it_.Advance();

@@ -139,8 +139,7 @@ void ScanPythonFunctions(VLanguageProxy& document)
             return;
         case '"':
         case '\'':
-            it.Advance();
-            SkipLiteral(it, c);
+            SkipQuoted(it);
             break;
         case '(':
         case '[':
