@@ -83,9 +83,12 @@ private:
     void EndDeclaration();
     // After a word and blanks in a class body, on "(".
     void MemberCall(const Word& word);
-    // On "class" or "interface" standing as a word of its own.
+    // On a word at the top level or in a method body: "class" or "interface" standing
+    // as a word of its own begins a declaration; any other word is passed.
+    void DeclarationOrWord();
     bool AtKeyword(const char* keyword, int length) const;
     void EnterDeclarationAfter(int keywordLength, const char* label);
+    // The name behind the full name of the innermost enclosing class, if any.
     std::string Qualified(const char* name) const;
 
     CharIterator it_;
@@ -144,15 +147,10 @@ bool JavaScanner::TopLevelStep()
     default:
         break;
     }
-    if (!AtWordStart(it_)) {
+    if (AtWordStart(it_))
+        DeclarationOrWord();
+    else
         it_.Advance();
-    } else if (AtKeyword(kJavaClass, kJavaClassLength)) {
-        EnterDeclarationAfter(kJavaClassLength, kJavaClassLabel);
-    } else if (AtKeyword(kJavaInterface, kJavaInterfaceLength)) {
-        EnterDeclarationAfter(kJavaInterfaceLength, kJavaInterfaceLabel);
-    } else {
-        PassWord(it_);
-    }
     return true;
 }
 
@@ -218,7 +216,7 @@ void JavaScanner::MemberCall(const Word& word)
     if (it_.ch == 0)
         return;
     const bool prototype = it_.ch == ';';
-    const std::string label = names_.Empty() ? std::string(word.text) : Qualified(word.text);
+    const std::string label = Qualified(word.text);
     it_.proxy->AddFunction(label.c_str(), word.text, word.offset, prototype);
     if (!prototype) {
         it_.Advance();
@@ -249,9 +247,15 @@ void JavaScanner::MethodBodyStep()
     default:
         break;
     }
-    if (!AtWordStart(it_))
+    if (AtWordStart(it_))
+        DeclarationOrWord();
+    else
         it_.Advance();
-    else if (AtKeyword(kJavaClass, kJavaClassLength))
+}
+
+void JavaScanner::DeclarationOrWord()
+{
+    if (AtKeyword(kJavaClass, kJavaClassLength))
         EnterDeclarationAfter(kJavaClassLength, kJavaClassLabel);
     else if (AtKeyword(kJavaInterface, kJavaInterfaceLength))
         EnterDeclarationAfter(kJavaInterfaceLength, kJavaInterfaceLabel);
@@ -272,7 +276,7 @@ void JavaScanner::BeginDeclaration(const char* label)
     // "class" with no name after it is no declaration (in "Object.class", say).
     if (name.Empty())
         return;
-    const std::string full = std::string(label) + (names_.Empty() ? std::string(name.text) : Qualified(name.text));
+    const std::string full = label + Qualified(name.text);
     it_.proxy->AddFunction(full.c_str(), name.text, name.offset, false);
     names_.Push(name.text);
     frames_.push_back(Frame::ClassHeader);
@@ -291,6 +295,8 @@ bool JavaScanner::AtKeyword(const char* keyword, int length) const
 
 std::string JavaScanner::Qualified(const char* name) const
 {
+    if (names_.Empty())
+        return name;
     return names_.Top() + kJavaNameSeparator + name;
 }
 

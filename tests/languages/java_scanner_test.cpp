@@ -60,8 +60,6 @@ const JavaCase kJavaCases[] = {
      {{"class D", "D", "D {", false},
       {"D.compute", "compute", "compute", true},
       {"D.D", "D", "D() {", false}}},
-    {"ThrowsClauseBeforeBody", "class E {\n  E() throws IOException, Bad {\n  }\n}\n",
-     {{"class E", "E", "E {", false}, {"E.E", "E", "E()", false}}},
     {"CommentsAndLiteralsHideKeywordsAndBrackets",
      "// class Hidden {\n"
      "/* interface I { } */\n"

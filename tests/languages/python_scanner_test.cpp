@@ -34,7 +34,6 @@ const PythonCase kPythonCases[] = {
       {"area", "area", "area"},
       {"main", "main", "main"}},
      {}},
-    {"ClassWithoutBases", "class Empty:\n    pass\n", {{"class: Empty", "Empty", "Empty"}}, {}},
     {"DefNotFollowedByColon",
      "def f(x)\ndef g(x) -> int:\ndef h\n    x = 1\ndef k(): pass\n",
      {{"k", "k", "k()"}},
