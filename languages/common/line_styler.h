@@ -1,0 +1,150 @@
+// The working values of a line styler and the steps its state machine shares with
+// the other languages' stylers.
+//
+// A styler reads its line once, front to back: Next() answers the character at i (0 at
+// and beyond the end of the line, so the end reads like a NUL) and moves i past it, so
+// the character just read sits at i - 1. A run begins at `start`; each step reports the
+// style of the run it finishes with Style(start, style). The language's own state
+// machine decides which step a character goes to; the steps below answer whether the
+// line stays in the state that called them.
+#pragma once
+
+#include "language_proxy.h"
+
+#include <cstddef>
+
+// The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
+// KeywordSets mask. The lowest set bit among the first `count` wins; a word in none of
+// them gets the default style 0.
+class KeywordStyles {
+public:
+    template <std::size_t N>
+    constexpr KeywordStyles(const int (&styles)[N]) : byBit_(styles), count_(static_cast<int>(N)) {}
+
+    int StyleOf(int sets) const;
+
+private:
+    const int* byBit_;
+    int count_;
+};
+
+// ASCII character classes; bytes from 128 up are in none of them.
+inline bool IsAsciiLetter(int c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+inline bool IsAsciiDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline bool IsLineEnd(int c)
+{
+    return c == '\n' || c == 0;
+}
+
+struct LineStyler {
+    VLanguageProxy& line;
+    int len;            // the line's length, its line feed included
+    int i = 0;          // the index of the next character to read
+    int start = 0;      // where the current run began
+    int kw = 0;         // the keyword matcher's state within a word
+    bool escaped = false;
+    int count = 0;      // characters of a character constant
+    bool done = false;
+
+    explicit LineStyler(VLanguageProxy& styledLine);
+
+    // Starts the line with its first run; false when the line is empty, which leaves
+    // nothing more to do.
+    bool Begin(int style);
+
+    int Next()
+    {
+        const int c = i < len ? static_cast<unsigned char>(line.CharAt(i)) : 0;
+        ++i;
+        return c;
+    }
+
+    // The character at i + ahead, without moving; 0 outside the line.
+    int Peek(int ahead = 0) const;
+
+    void Style(int offset, int style) { line.SetStyle(offset, style); }
+
+    // Plain text, after its state has looked at a character: when the line is done, or a
+    // token began at that character, the plain run ends and the next one starts there.
+    void AfterPlain(bool tokenBegan);
+
+    // A word that starts with c.
+    void BeginWord(int c) { kw = line.KeywordStep(c, 1); }
+    // A word character goes on with the word; any other character ends it with its
+    // keyword style and is read again by the plain state. False when the word ended.
+    bool InWord(int c, bool wordCharacter, const KeywordStyles& styles);
+
+    // A string or character constant opens: it starts unescaped and with no characters,
+    // whatever an abandoned constant before it left.
+    void BeginQuoted()
+    {
+        escaped = false;
+        count = 0;
+    }
+
+    // A string closed by `quote` where a backslash escapes the next character. It is
+    // closed by an unescaped quote; at the line's end it goes on to the next line when the
+    // line ends in a single backslash, and otherwise falls back to the default style from
+    // its opening quote. False when the string ended (closed or fallen back).
+    bool InQuotedString(int c, int quote, int style);
+
+    // A comment from "/*" to "*/", read from the character after the opening "/";
+    // scanning resumes after the closing "/". False when it closed on this line.
+    bool InBlockComment(int c, int style);
+
+    // A comment running to the line's end: styles it and finishes the line. True when it
+    // goes on into the next line, which happens only when the line has no line feed.
+    bool InLineComment(int style);
+
+    // A character constant: one of 1, 2 or 4 characters (an escape sequence counting
+    // one) is styled; any other count falls back to the default style and its closing
+    // quote is read again to open a new one. A tab or the line's end abandons it. False
+    // when the constant ended.
+    bool InCharConstant(int c, int style);
+
+    // Whether the line's last byte is a line feed.
+    bool EndsWithLineFeed() const { return len > 0 && line.CharAt(len - 1) == '\n'; }
+
+    // Every other character of a string or constant: a backslash escapes the next one.
+    void NoteEscape(int c) { escaped = !escaped && c == '\\'; }
+
+private:
+    // The line ends in a backslash that is not itself escaped by the one before it.
+    bool ContinuedByBackslash() const;
+};
+
+// Styles one line with a language's state machine, as every styler does: the line's
+// first run in the style of the state it begins in, then character after character
+// through the machine until a step finishes the line, and the state it ends in handed
+// back. A line that begins in a state the language does not have keeps the default
+// style and hands that state back unchanged. Machine provides:
+//   enum State                                 the line states of the language
+//   static bool IsState(int value)             whether value is one of them
+//   static int OpeningStyle(State state)       the style a line in that state begins with
+//   static State Step(LineStyler&, State, int c)  the state after reading c
+template <typename Machine>
+void StyleLineWith(VLanguageProxy& line, short* lineState)
+{
+    using State = typename Machine::State;
+    if (lineState == nullptr)
+        return;
+    if (!Machine::IsState(*lineState)) {
+        line.SetStyle(0, 0);
+        return;
+    }
+    auto state = static_cast<State>(*lineState);
+    LineStyler styler(line);
+    if (!styler.Begin(Machine::OpeningStyle(state)))
+        return;
+    while (!styler.done)
+        state = Machine::Step(styler, state, styler.Next());
+    *lineState = static_cast<short>(state);
+}
