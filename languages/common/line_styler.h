@@ -39,6 +39,17 @@ inline bool IsAsciiDigit(int c)
     return c >= '0' && c <= '9';
 }
 
+// The usual word: an ASCII letter or "_", then letters, digits and "_".
+inline bool IsIdentifierStart(int c)
+{
+    return IsAsciiLetter(c) || c == '_';
+}
+
+inline bool IsIdentifierCharacter(int c)
+{
+    return IsIdentifierStart(c) || IsAsciiDigit(c);
+}
+
 inline bool IsLineEnd(int c)
 {
     return c == '\n' || c == 0;
@@ -72,22 +83,38 @@ struct LineStyler {
 
     void Style(int offset, int style) { line.SetStyle(offset, style); }
 
-    // Plain text, after its state has looked at a character: when the line is done, or a
-    // token began at that character, the plain run ends and the next one starts there.
-    void AfterPlain(bool tokenBegan);
+    // Plain text (state 0 in every language), after it has looked at a character and
+    // chosen the next state: when the line is done, or a token began at that character,
+    // the plain run ends and the next one starts there. Answers the next state.
+    template <typename State>
+    State AfterPlain(State next)
+    {
+        if (done || (next != State{} && start < i)) {
+            Style(start, 0);
+            start = i - 1;
+        }
+        return next;
+    }
 
-    // A word that starts with c.
-    void BeginWord(int c) { kw = line.KeywordStep(c, 1); }
+    // A word that starts with c; answers the word's state.
+    template <typename State>
+    State OpenWord(int c, State word)
+    {
+        kw = line.KeywordStep(c, 1);
+        return word;
+    }
     // A word character goes on with the word; any other character ends it with its
     // keyword style and is read again by the plain state. False when the word ended.
     bool InWord(int c, bool wordCharacter, const KeywordStyles& styles);
 
     // A string or character constant opens: it starts unescaped and with no characters,
-    // whatever an abandoned constant before it left.
-    void BeginQuoted()
+    // whatever an abandoned constant before it left. Answers its state.
+    template <typename State>
+    State OpenQuoted(State quoted)
     {
         escaped = false;
         count = 0;
+        return quoted;
     }
 
     // A string closed by `quote` where a backslash escapes the next character. It is
@@ -129,14 +156,6 @@ inline int LineStyler::Peek(int ahead) const
     if (offset < 0 || offset >= len)
         return 0;
     return static_cast<unsigned char>(line.CharAt(static_cast<int>(offset)));
-}
-
-inline void LineStyler::AfterPlain(bool tokenBegan)
-{
-    if (done || (tokenBegan && start < i)) {
-        Style(start, 0);
-        start = i - 1;
-    }
 }
 
 inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles)

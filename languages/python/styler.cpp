@@ -14,16 +14,6 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 // of its own.
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 
-bool IsWordStart(int c)
-{
-    return IsAsciiLetter(c) || c == '_';
-}
-
-bool IsWordCharacter(int c)
-{
-    return IsWordStart(c) || IsAsciiDigit(c);
-}
-
 // Whether the next two characters are both `quote`.
 bool TwoMore(const LineStyler& s, int quote)
 {
@@ -77,18 +67,12 @@ struct PythonLines {
     {
         if (c == '#')
             return kComment;
-        if (IsWordStart(c)) {
-            s.BeginWord(c);
-            return kWord;
-        }
-        if (c == '"') {
-            s.BeginQuoted();
-            return TwoMore(s, '"') ? kTripleDouble : kDoubleQuoted;
-        }
-        if (c == '\'') {
-            s.BeginQuoted();
-            return TwoMore(s, '\'') ? kTripleSingle : kSingleQuoted;
-        }
+        if (IsIdentifierStart(c))
+            return s.OpenWord(c, kWord);
+        if (c == '"')
+            return s.OpenQuoted(TwoMore(s, '"') ? kTripleDouble : kDoubleQuoted);
+        if (c == '\'')
+            return s.OpenQuoted(TwoMore(s, '\'') ? kTripleSingle : kSingleQuoted);
         if (IsLineEnd(c))
             s.done = true;
         return kPlain;
@@ -97,13 +81,10 @@ struct PythonLines {
     static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
-        case kPlain: {
-            const State next = Plain(s, c);
-            s.AfterPlain(next != kPlain);
-            return next;
-        }
+        case kPlain:
+            return s.AfterPlain(Plain(s, c));
         case kWord:
-            return s.InWord(c, IsWordCharacter(c), kSetStyles) ? kWord : kPlain;
+            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
         case kNoRole:
             break;
         case kTripleDouble:

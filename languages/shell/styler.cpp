@@ -11,16 +11,6 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 // Keyword set 1 and the four user sets.
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 
-bool IsWordStart(int c)
-{
-    return IsAsciiLetter(c) || c == '_';
-}
-
-bool IsWordCharacter(int c)
-{
-    return IsWordStart(c) || IsAsciiDigit(c);
-}
-
 struct ShellLines {
     enum State : short { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
 
@@ -32,18 +22,12 @@ struct ShellLines {
     {
         if (c == '#')
             return kComment;
-        if (IsWordStart(c)) {
-            s.BeginWord(c);
-            return kWord;
-        }
-        if (c == '"') {
-            s.BeginQuoted();
-            return kDoubleQuoted;
-        }
-        if (c == '\'') {
-            s.BeginQuoted();
-            return kSingleQuoted;
-        }
+        if (IsIdentifierStart(c))
+            return s.OpenWord(c, kWord);
+        if (c == '"')
+            return s.OpenQuoted(kDoubleQuoted);
+        if (c == '\'')
+            return s.OpenQuoted(kSingleQuoted);
         if (IsLineEnd(c))
             s.done = true;
         return kPlain;
@@ -52,13 +36,10 @@ struct ShellLines {
     static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
-        case kPlain: {
-            const State next = Plain(s, c);
-            s.AfterPlain(next != kPlain);
-            return next;
-        }
+        case kPlain:
+            return s.AfterPlain(Plain(s, c));
         case kWord:
-            return s.InWord(c, IsWordCharacter(c), kSetStyles) ? kWord : kPlain;
+            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
