@@ -17,7 +17,6 @@ struct ActionScriptSyntax {
     static constexpr int kCommentStyle = 2;
     static constexpr int kStringStyle = 3;
     static constexpr bool kCharConstants = false;
-    static constexpr int kCharConstantStyle = 0;
 };
 
 } // namespace

@@ -7,7 +7,8 @@
 //   static constexpr int kCommentStyle, kStringStyle
 //   static constexpr bool kCharConstants     whether a single quote opens a character
 //                                            constant (else a string like a double quote)
-//   static constexpr int kCharConstantStyle  the style of character constants
+//   static constexpr int kCharConstantStyle  the style of character constants, when
+//                                            there are any
 // and styles its lines with StyleLineWith<CFamilyLines<Syntax>>.
 #pragma once
 
