@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,14 +16,14 @@ constexpr std::size_t kFileSize = 4 << 20;
 
 // The lines repeated until the text holds kFileSize bytes, each "#N" in them replaced
 // by a running number so that names and strings differ from block to block.
-std::string Repeat(const char* const* lines, std::size_t count)
+std::string Repeat(const std::vector<const char*>& lines)
 {
     std::string text;
     text.reserve(kFileSize + 256);
     for (int n = 0; text.size() < kFileSize; ++n) {
         const std::string number = std::to_string(n);
-        for (std::size_t i = 0; i < count; ++i) {
-            std::string line = lines[i];
+        for (const char* source : lines) {
+            std::string line = source;
             for (std::size_t mark = line.find("#N"); mark != std::string::npos; mark = line.find("#N", mark))
                 line.replace(mark, 2, number);
             text += line;
@@ -32,13 +33,7 @@ std::string Repeat(const char* const* lines, std::size_t count)
     return text;
 }
 
-template <std::size_t N>
-std::string Repeat(const char* const (&lines)[N])
-{
-    return Repeat(lines, N);
-}
-
-const char* const kShellLines[] = {
+const std::vector<const char*> kShellLines = {
     "# build step #N",
     "for f in $SOURCES; do",
     "    if [ -f \"$f.o\" ]; then echo 'skip' \"$f\"; else cc -c \"$f\" -o obj#N.o; fi",
@@ -46,7 +41,7 @@ const char* const kShellLines[] = {
     "case \"$1\" in start) run_server --port 80#N ;; *) usage ;; esac",
 };
 
-const char* const kJavaLines[] = {
+const std::vector<const char*> kJavaLines = {
     "/* Block #N of the generated",
     "   source, over two lines. */",
     "public static int compute#N(final java.util.List<String> items) {",
@@ -55,14 +50,14 @@ const char* const kJavaLines[] = {
     "}",
 };
 
-const char* const kActionScriptLines[] = {
+const std::vector<const char*> kActionScriptLines = {
     "#include \"part#N.as\"",
     "onClipEvent (enterFrame) { this._alpha = Math.random() * 100; }",
     "var clip#N = _root.attachMovie('symbol', \"clip#N\", #N); /* depth */",
     "clip#N.gotoAndPlay(2); tellTarget (\"clip\") { play(); } // old style",
 };
 
-const char* const kPythonLines[] = {
+const std::vector<const char*> kPythonLines = {
     "def compute#N(items, factor=2):",
     "    \"\"\"Scale every item by the factor,",
     "    over two lines of documentation.\"\"\"",
@@ -70,8 +65,9 @@ const char* const kPythonLines[] = {
     "    return result + ['#N', \"text\", '''raw''']",
 };
 
-void StyleFile(benchmark::State& state, const char* languageName, const std::string& text)
+void StyleFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
 {
+    const std::string text = Repeat(lines);
     const Language language = PrepareLanguage(bench::Plugin(languageName), "");
     const Styler styler = language.MakeStyler();
     Document document(text);
@@ -82,33 +78,9 @@ void StyleFile(benchmark::State& state, const char* languageName, const std::str
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(text.size()));
 }
-
-void StyleShellFile(benchmark::State& state)
-{
-    static const std::string text = Repeat(kShellLines);
-    StyleFile(state, "Shell", text);
-}
-BENCHMARK(StyleShellFile)->Unit(benchmark::kMillisecond);
-
-void StyleJavaFile(benchmark::State& state)
-{
-    static const std::string text = Repeat(kJavaLines);
-    StyleFile(state, "Java", text);
-}
-BENCHMARK(StyleJavaFile)->Unit(benchmark::kMillisecond);
-
-void StyleActionScriptFile(benchmark::State& state)
-{
-    static const std::string text = Repeat(kActionScriptLines);
-    StyleFile(state, "ActionScript", text);
-}
-BENCHMARK(StyleActionScriptFile)->Unit(benchmark::kMillisecond);
-
-void StylePythonFile(benchmark::State& state)
-{
-    static const std::string text = Repeat(kPythonLines);
-    StyleFile(state, "Python", text);
-}
-BENCHMARK(StylePythonFile)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Shell, "Shell", kShellLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Java, "Java", kJavaLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, ActionScript, "ActionScript", kActionScriptLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Python, "Python", kPythonLines)->Unit(benchmark::kMillisecond);
 
 } // namespace
