@@ -103,6 +103,7 @@ struct LineStyler {
         kw = line.KeywordStep(c, 1);
         return word;
     }
+
     // A word character goes on with the word; any other character ends it with its
     // keyword style and is read again by the plain state. False when the word ended.
     bool InWord(int c, bool wordCharacter, const KeywordStyles& styles);
