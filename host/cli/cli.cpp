@@ -30,6 +30,8 @@ int RunParsed(const std::vector<std::string>& args, const Console& console)
     app.footer(kFooter);
     app.require_subcommand(1);
     app.fallthrough(); // the global options may stand after the command too
+    // "/tmp/a.java" is a file on every platform, never an option; commands inherit this.
+    app.allow_windows_style_options(false);
 
     GlobalOptions options;
     if (const char* settings = std::getenv("VARNEL_SETTINGS"))

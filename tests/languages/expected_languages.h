@@ -31,6 +31,7 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
 {
     static const std::vector<std::string> kLineComments = {"CommentLine", "UncommentLine"};
     static const std::vector<std::string> kBalanceAndLineComments = {"Balance", "CommentLine", "UncommentLine"};
+    static const std::vector<std::string> kStyledBalanceAndLineComments = {"StyleLine", "Balance", "CommentLine", "UncommentLine"};
     static const std::vector<ExpectedLanguage> languages = {
         {"Amberlex", "HTML", "*.htm*;*.php*", "keywords.html",
          {{"HTML Keyword", "#3d4c9e"}, {"HTML Attribute", "#1e843b"}, {"JavaScript Keyword", "#3d4c9e"},
@@ -52,21 +53,21 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
          {{"keywords", "#3d4c9e"}, {"char constants", "#ad6739"}, {"comments", "#9b2e35"},
           {"strings", "#666666"}, {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"},
           {"user4", "#756719"}},
-         {"ScanForFunctions", "Balance", "CommentLine", "UncommentLine"}, {51, 0, 0, 0, 0}},
+         {"StyleLine", "ScanForFunctions", "Balance", "CommentLine", "UncommentLine"}, {51, 0, 0, 0, 0}},
         {"Ivylex", "ActionScript", "*.as", "keywords.as",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"identifiers", "#3d4c9e"}, {"objects", "#31917a"}, {"properties", "#3d4c9e"},
           {"functions", "#1e843b"}, {"deprecated", "#ad6739"}, {"user1", "#756719"},
           {"user2", "#756719"}},
-         kBalanceAndLineComments, {33, 360, 31, 22, 0, 26, 0, 0, 0, 0}},
+         kStyledBalanceAndLineComments, {33, 360, 31, 22, 0, 26, 0, 0, 0, 0}},
         {"Hazellex", "Shell", "*.sh;*.mak*;*.mk;makefile*", "keywords.sh",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"}, {"user4", "#756719"}},
-         kBalanceAndLineComments, {15, 0, 0, 0, 0}},
+         kStyledBalanceAndLineComments, {15, 0, 0, 0, 0}},
         {"Juniperlex", "Python", "*.py", "keywords.py",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"}, {"user4", "#756719"}},
-         {"ScanForFunctions", "CommentLine", "UncommentLine"}, {29, 59, 0, 0, 0, 0}},
+         {"StyleLine", "ScanForFunctions", "CommentLine", "UncommentLine"}, {29, 59, 0, 0, 0, 0}},
         {"Cedarlex", "Pascal", "*.p;*.pas", "keywords.pas",
          {{"Keywords", "#3d4c9e"}, {"Comments", "#9b2e35"}, {"Strings", "#666666"},
           {"User1", "#756719"}, {"User2", "#756719"}, {"User3", "#756719"}, {"User4", "#756719"}},
