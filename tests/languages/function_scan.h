@@ -68,13 +68,28 @@ inline ScanResult Scan(const std::string& module, const std::string& document)
     return result;
 }
 
-// The offset of the first occurrence of `anchor` in the text, `skip` characters on (the
-// expected entries name their offsets by a piece of text that starts there).
+// The offset of the first occurrence of `anchor` in the text, `skip` bytes on.
 inline int OffsetOf(const std::string& text, const std::string& anchor, int skip = 0)
 {
     const std::size_t at = text.find(anchor);
     EXPECT_NE(at, std::string::npos) << "no \"" << anchor << "\" in the text";
     return at == std::string::npos ? -1 : static_cast<int>(at) + skip;
+}
+
+// An entry as a test expects it, its offset named by a piece of text.
+struct ExpectedEntry {
+    const char* label;
+    const char* name;
+    const char* at; // the entry's offset is where this text first starts
+    bool prototype = false;
+};
+
+inline std::vector<Entry> Expect(const std::string& source, const std::vector<ExpectedEntry>& expected)
+{
+    std::vector<Entry> entries;
+    for (const ExpectedEntry& e : expected)
+        entries.push_back({e.label, e.name, OffsetOf(source, e.at), e.prototype});
+    return entries;
 }
 
 } // namespace varnel::test

@@ -6,13 +6,6 @@
 namespace varnel::test {
 namespace {
 
-struct ExpectedEntry {
-    const char* label;
-    const char* name;
-    const char* at; // the entry's offset is where this text first starts
-    bool prototype;
-};
-
 struct JavaCase {
     const char* name;
     const char* source;
@@ -22,14 +15,6 @@ struct JavaCase {
 void PrintTo(const JavaCase& c, std::ostream* out)
 {
     *out << c.name;
-}
-
-std::vector<Entry> Expect(const std::string& source, const std::vector<ExpectedEntry>& expected)
-{
-    std::vector<Entry> entries;
-    for (const ExpectedEntry& e : expected)
-        entries.push_back({e.label, e.name, OffsetOf(source, e.at), e.prototype});
-    return entries;
 }
 
 const JavaCase kJavaCases[] = {

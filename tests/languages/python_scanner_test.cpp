@@ -7,16 +7,10 @@
 namespace varnel::test {
 namespace {
 
-struct ExpectedDefinition {
-    const char* label;
-    const char* name;
-    const char* at; // the entry's offset is where this text first starts
-};
-
 struct PythonCase {
     const char* name;
     const char* source;
-    std::vector<ExpectedDefinition> entries;
+    std::vector<ExpectedEntry> entries; // definitions are never prototypes
     std::vector<Include> includes;
 };
 
@@ -83,10 +77,7 @@ TEST_P(PythonScanner, ReportsDefinitionsAndModules)
 {
     const PythonCase& c = GetParam();
     const ScanResult result = Scan("Juniperlex", c.source);
-    std::vector<Entry> expected;
-    for (const ExpectedDefinition& d : c.entries)
-        expected.push_back({d.label, d.name, OffsetOf(c.source, d.at), false});
-    EXPECT_EQ(result.entries, expected);
+    EXPECT_EQ(result.entries, Expect(c.source, c.entries));
     EXPECT_EQ(result.includes, c.includes);
 }
 
