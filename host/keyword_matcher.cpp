@@ -45,10 +45,11 @@ KeywordMatcher::KeywordMatcher(std::string_view text)
             std::size_t j = i;
             while (j < line.size() && !IsSeparator(line[j]))
                 ++j;
-            if (j > i && setCount_ <= 32) {
+            if (j > i) {
                 // A word is found whether a plug-in feeds it as characters or as the
                 // signed bytes CharAt answers; for ASCII words the two paths are one.
-                const int bit = static_cast<int>(1u << (setCount_ - 1));
+                // Words of sets beyond the 32nd are known, but in no set reported.
+                const int bit = setCount_ <= 32 ? static_cast<int>(1u << (setCount_ - 1)) : 0;
                 const std::string_view word = line.substr(i, j - i);
                 masks_[AddWord(word, Feed::CodePoints)] |= bit;
                 masks_[AddWord(word, Feed::Bytes)] |= bit;
