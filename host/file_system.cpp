@@ -6,11 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
 #include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -148,6 +149,11 @@ std::optional<std::string> ReadFile(const std::string& path, std::string* error)
         return std::nullopt;
     }
     std::string bytes;
+    // The whole file in one piece when its size is known; a file that grows while it
+    // is read is still read to its end.
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)

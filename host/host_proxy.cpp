@@ -82,6 +82,13 @@ void HostProxy::ReuseRunStorage(std::vector<StyleRun>&& storage)
 {
     storage.clear();
     runs_ = std::move(storage);
+    if (runs_.capacity() == 0) {
+        try {
+            runs_.reserve(8); // enough for most lines
+        } catch (...) {
+            // SetStyle notes it if memory really runs out.
+        }
+    }
 }
 
 int HostProxy::CharacterAt(int offset) const

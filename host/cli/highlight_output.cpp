@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -14,9 +16,10 @@ struct Span {
 
 // Cuts a line into the pieces its runs cover; a run lasts to the next one's start, and
 // starts no earlier than the run before it, so no byte is covered twice.
-std::vector<Span> Spans(std::string_view line, const std::vector<StyleRun>& runs)
+const std::vector<Span>& Spans(std::string_view line, const std::vector<StyleRun>& runs)
 {
-    std::vector<Span> spans;
+    static thread_local std::vector<Span> spans; // reused from line to line
+    spans.clear();
     const int length = static_cast<int>(line.size());
     int start = runs.empty() ? length : std::clamp(runs.front().start, 0, length);
     if (start > 0)
@@ -52,23 +55,38 @@ std::string HexColour(const StyleAttributes& attributes)
 
 void WriteHtmlText(std::ostream& out, std::string_view text)
 {
-    for (char c : text) {
-        switch (c) {
-        case '<': out << "&lt;"; break;
-        case '>': out << "&gt;"; break;
-        case '&': out << "&amp;"; break;
-        case '"': out << "&quot;"; break;
-        default: out << c;
+    std::size_t plain = 0; // the start of the characters that need no escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* escaped = nullptr;
+        switch (text[i]) {
+        case '<': escaped = "&lt;"; break;
+        case '>': escaped = "&gt;"; break;
+        case '&': escaped = "&amp;"; break;
+        case '"': escaped = "&quot;"; break;
+        default: continue;
         }
+        out << text.substr(plain, i - plain) << escaped;
+        plain = i + 1;
     }
+    out << text.substr(plain);
 }
 
 void WriteAnsi(std::ostream& out, const Document& document, const StyleTable& styles)
 {
+    // The escape that starts each style's colour, made once; none for plain text.
+    std::vector<std::string> colours(static_cast<std::size_t>(styles.Count()) + 1);
+    for (int style = 1; style <= styles.Count(); ++style) {
+        if (const StyleAttributes* a = AttributesOf(styles, style))
+            colours[static_cast<std::size_t>(style)] = "\x1b[38;2;" + std::to_string(a->red) + ';' +
+                                                       std::to_string(a->green) + ';' + std::to_string(a->blue) + 'm';
+    }
     for (int line = 0; line < document.LineCount(); ++line) {
         for (const Span& span : Spans(document.LineContent(line), document.Runs(line))) {
-            if (const StyleAttributes* attributes = AttributesOf(styles, span.style))
-                out << "\x1b[38;2;" << attributes->red << ';' << attributes->green << ';' << attributes->blue << 'm' << span.text << "\x1b[0m";
+            const std::string* colour = span.style >= 1 && span.style <= styles.Count()
+                                            ? &colours[static_cast<std::size_t>(span.style)]
+                                            : nullptr;
+            if (colour != nullptr && !colour->empty())
+                out << *colour << span.text << "\x1b[0m";
             else
                 out << span.text;
         }

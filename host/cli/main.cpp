@@ -22,6 +22,9 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    // The streams buffer on their own instead of going through stdio call by call; the
+    // output is flushed, and its failure noticed, before the program ends.
+    std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const varnel::Console console{std::cin, std::cout, std::cerr, VARNEL_ISATTY(VARNEL_FILENO(stdin)) != 0,
                                   VARNEL_ISATTY(VARNEL_FILENO(stdout)) != 0};
