@@ -5,6 +5,10 @@
 #include "highlight_output.h"
 #include "language.h"
 #include "plugin_loader.h"
+#include "tool_command.h"
+#include "tool_loader.h"
+
+#include <iostream>
 
 #include <cstdlib>
 #include <sstream>
@@ -27,10 +31,13 @@ const char kUsage[] =
     "  uncomment FILE FIRST_LINE LAST_LINE [--stdout] [--language NAME]\n"
     "                                     comment lines out or back in (lines count from 1);\n"
     "                                     the file is changed in place unless --stdout is given\n"
+    "  tool NAME FILE [--selection START LENGTH] [--stdout]\n"
+    "                                     run a tool extension on a file (\"-\": a never-saved\n"
+    "                                     document from standard input, printed when done)\n"
     "  help                               show this text\n"
     "\n"
     "options:\n"
-    "  --modules FOLDER   the folder that holds Languages/ (default: the program's folder)\n"
+    "  --modules FOLDER   the folder that holds Languages/ and Extensions/ (default: the program's folder)\n"
     "  --settings FOLDER  where the user's keyword files are (default: $VARNEL_SETTINGS)\n";
 
 struct Invocation {
@@ -49,6 +56,8 @@ public:
 
     int Run(const std::vector<std::string>& args)
     {
+        if (IsToolCommand(args))
+            return RunToolCommandLine(args, ExecutableFolder(), std::cin, out_, err_);
         Invocation call;
         if (!Parse(args, &call))
             return kBadUsage;
@@ -159,6 +168,7 @@ private:
                 out_ << ' ' << service;
             out_ << "\n";
         }
+        WriteToolList(out_, ExtensionsFolder(call.modules));
         return plugins_.errors.empty() ? 0 : kFailed;
     }
 
