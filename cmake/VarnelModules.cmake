@@ -61,6 +61,10 @@ function(varnel_tool_extension target)
   if(WIN32)
     varnel_write_def_file(${target} "Perform;DllMain" "" def)
     target_sources(${target} PRIVATE ${def})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      # The 32-bit DllMain is a stdcall name (DllMain@12); export it by its plain name.
+      target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+    endif()
   else()
     # Template code from the standard headers would be exported too: keep it local.
     set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)

@@ -61,8 +61,10 @@ void TextProxy::ReserveGap(std::size_t length)
     const std::size_t size = Size();
     const std::size_t capacity = std::max(size * 2, size + length) + 64;
     std::vector<char> grown(capacity);
-    std::memcpy(grown.data(), buffer_.data(), gapStart_);
-    std::memcpy(grown.data() + capacity - tail, buffer_.data() + gapEnd_, tail);
+    if (gapStart_ > 0)
+        std::memcpy(grown.data(), buffer_.data(), gapStart_);
+    if (tail > 0)
+        std::memcpy(grown.data() + capacity - tail, buffer_.data() + gapEnd_, tail);
     buffer_.swap(grown);
     gapEnd_ = capacity - tail;
 }
@@ -89,10 +91,12 @@ int TextProxy::InsertText(int position, const char* text, int length)
         return kTextProxyNoText;
     if (length > INT_MAX - size)
         return kTextProxyTooLong;
-    ReserveGap(static_cast<std::size_t>(length));
-    MoveGap(static_cast<std::size_t>(position));
-    std::memcpy(buffer_.data() + gapStart_, text, static_cast<std::size_t>(length));
-    gapStart_ += static_cast<std::size_t>(length);
+    if (length > 0) {
+        ReserveGap(static_cast<std::size_t>(length));
+        MoveGap(static_cast<std::size_t>(position));
+        std::memcpy(buffer_.data() + gapStart_, text, static_cast<std::size_t>(length));
+        gapStart_ += static_cast<std::size_t>(length);
+    }
 
     const int end = selectionStart_ + selectionLength_;
     selectionStart_ = AfterInsert(selectionStart_, position, length);

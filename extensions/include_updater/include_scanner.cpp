@@ -105,6 +105,12 @@ public:
 
     const std::string& Of(int markerEnd)
     {
+        if (markerEnd < scannedTo_) {
+            // Markers come in document order; anything else starts afresh.
+            lineStart_ = 0;
+            scannedTo_ = 0;
+            measured_ = false;
+        }
         // No line feed lies in [lineStart_, scannedTo_): only the rest is searched.
         int start = lineStart_;
         for (int i = markerEnd - 1; i >= scannedTo_; --i) {

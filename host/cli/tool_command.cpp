@@ -11,9 +11,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
-#include <climits>
 #include <cstdlib>
-#include <unistd.h>
 #endif
 
 namespace varnel {

@@ -1,6 +1,7 @@
 // The `varnel tool` command: running an extension on a file in place, to standard
 // output, on standard input, and its answers to failures and bad input.
 #include "cli.h"
+#include "extensions/include_updater/site_folder.h"
 #include "file_system.h"
 #include "tool_command.h"
 
@@ -29,14 +30,17 @@ Result Tool(const std::vector<std::string>& args, const std::string& input = "")
 
 const std::string kFixtures = JoinPath(VARNEL_TEST_MODULES, "tools");
 
+// Each test writes its files into a folder of its own: tests may run side by side.
 class ToolCommand : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& text)
     {
-        const std::string path = JoinPath(::testing::TempDir(), name);
-        EXPECT_TRUE(WriteFile(path, text));
-        return path;
+        folder_.Write(name, text);
+        return folder_.Path(name);
     }
+
+private:
+    test::SiteFolder folder_;
 };
 
 const std::string kPage = "<p>\n  <!-- #include \"tool_nav.txt\" -->old<!-- end include -->\n</p>\n";
