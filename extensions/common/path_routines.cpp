@@ -76,6 +76,9 @@ std::string NormalizePath(const std::string& path)
         placed = true;
     }
     if (parentSteps < 0) {
+        // Every "../" ends in its own "/": a result that is only the final "/" adds none.
+        if (result == "/")
+            result.clear();
         std::string prefix;
         for (int step = parentSteps; step < 0; ++step)
             prefix += "../";

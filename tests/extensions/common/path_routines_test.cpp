@@ -36,7 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Paths, NormalizePathTest, ::testing::Values(
     PathCase{"a/b/c", "a/b/c"},
     PathCase{"x../y", "x../y"},           // ".." only counts as a whole segment
     PathCase{"a/.b/c", "a/.b/c"},
-    PathCase{"/../a", "../a"}));
+    PathCase{"/../a", "../a"},
+    PathCase{"/a/./b/../../../", "../"},  // parent steps left over and a final "/": one "/"
+    PathCase{"../", "../"}));
 
 class ToURLPathTest : public ::testing::TestWithParam<PathCase> {};
 

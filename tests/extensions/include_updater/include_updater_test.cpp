@@ -12,12 +12,6 @@
 namespace varnel::test {
 namespace {
 
-#if defined(_WIN32)
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 struct UpdateCase {
     const char* name;
     std::string document;
@@ -25,22 +19,10 @@ struct UpdateCase {
     std::string expected;
 };
 
-// Where the document is saved: page.html in the site's folder, with this platform's
-// separators, as the editor gives the path.
-std::string SavedPath(const SiteFolder& site)
-{
-    std::string path = site.Path("page.html");
-    for (char& c : path) {
-        if (c == '/')
-            c = kSeparator;
-    }
-    return path;
-}
-
 // Runs Dunetool on the document saved as page.html in a fresh folder with the files.
 std::string Refresh(const SiteFolder& site, const std::string& document, int* result = nullptr)
 {
-    TextProxy proxy(document, SavedPath(site));
+    TextProxy proxy(document, site.NativePath("page.html"));
     const int code = Perform("Dunetool")(proxy);
     if (result != nullptr)
         *result = code;
@@ -281,7 +263,7 @@ TEST(IncludeUpdater, EachBlockIsWrittenWithOneDeleteAndOneInsert)
     const SiteFolder site;
     site.Write("x.txt", "line 1\nline 2\nline 3\n");
     CountingProxy proxy("<!-- #include \"x.txt\" -->a<!-- end include --><!-- #include \"x.txt\" --><!-- end include -->",
-                        SavedPath(site));
+                        site.NativePath("page.html"));
     EXPECT_EQ(Perform("Dunetool")(proxy), 0);
     EXPECT_EQ(proxy.inserts, 2);
     EXPECT_EQ(proxy.deletes, 2);

@@ -8,12 +8,6 @@
 namespace varnel::test {
 namespace {
 
-#if defined(_WIN32)
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 const std::string kTwoBlocks = "<!-- #include \"a.txt\" -->old a<!-- end include -->\n"
                                "<!-- #include \"b.txt\" -->old b<!-- end include -->\n";
 
@@ -34,12 +28,7 @@ TEST_P(RefusedEditTest, AnswersTheHostsCodeAndKeepsEarlierEdits)
     const SiteFolder site(std::string("_") + c.name);
     site.Write("a.txt", "A");
     site.Write("b.txt", "B");
-    std::string path = site.Path("page.html");
-    for (char& ch : path) {
-        if (ch == '/')
-            ch = kSeparator;
-    }
-    RefusingProxy proxy(kTwoBlocks, path, c.refused, c.fromCall, c.code);
+    RefusingProxy proxy(kTwoBlocks, site.NativePath("page.html"), c.refused, c.fromCall, c.code);
     EXPECT_EQ(Perform("Dunetool")(proxy), c.result);
     EXPECT_EQ(proxy.Text(), c.expected);
 }

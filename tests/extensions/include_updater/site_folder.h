@@ -33,6 +33,19 @@ public:
     // The full path of a file in the folder ("/"-separated relative path).
     std::string Path(const std::string& relative) const { return root_ + "/" + relative; }
 
+    // The same with this platform's separators throughout, as the editor gives a path.
+    std::string NativePath(const std::string& relative) const
+    {
+        std::string path = Path(relative);
+#if defined(_WIN32)
+        for (char& c : path) {
+            if (c == '/')
+                c = '\\';
+        }
+#endif
+        return path;
+    }
+
     void Write(const std::string& relative, const std::string& bytes) const
     {
         for (std::size_t slash = relative.find('/'); slash != std::string::npos; slash = relative.find('/', slash + 1))
