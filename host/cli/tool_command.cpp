@@ -1,11 +1,15 @@
 #include "tool_command.h"
 
+#include "commands.h"
 #include "file_system.h"
 #include "text_proxy.h"
 #include "tool_loader.h"
 
+#include <CLI/CLI.hpp>
+
 #include <climits>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 #if defined(_WIN32)
@@ -17,12 +21,6 @@
 namespace varnel {
 
 namespace {
-
-constexpr int kFailed = 1;
-constexpr int kBadUsage = 2;
-
-const char kToolUsage[] =
-    "usage: varnel [--modules FOLDER] tool NAME FILE [--selection START LENGTH] [--stdout]\n";
 
 // The full path an extension is given for the file: absolute, as the editor gives it.
 std::string FullPath(const std::string& file)
@@ -41,32 +39,38 @@ std::string FullPath(const std::string& file)
 #endif
 }
 
-bool ParseCount(const std::string& text, int* value)
-{
-    if (text.empty() || text.size() > 10)
-        return false;
-    long long number = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        number = number * 10 + (c - '0');
-    }
-    if (number > INT_MAX)
-        return false;
-    *value = static_cast<int>(number);
-    return true;
-}
-
-int Usage(std::ostream& err, const std::string& message)
-{
-    err << "varnel: " << message << "\n" << kToolUsage;
-    return kBadUsage;
-}
-
 int Fail(std::ostream& err, const std::string& message)
 {
     err << "varnel: " << message << "\n";
     return kFailed;
+}
+
+struct ToolArguments {
+    std::string name;
+    std::string file;
+    std::vector<std::string> selection;
+    bool toStdout = false;
+};
+
+int RunTool(CommandContext& context, const ToolArguments& arguments)
+{
+    ToolCommand options;
+    options.modules = context.Options().modules;
+    options.name = arguments.name;
+    options.file = arguments.file;
+    options.toStdout = arguments.toStdout;
+    if (!arguments.selection.empty()) {
+        const std::optional<int> start = ParseCount(context, arguments.selection[0], "START");
+        if (!start)
+            return kBadUsage;
+        const std::optional<int> length = ParseCount(context, arguments.selection[1], "LENGTH");
+        if (!length)
+            return kBadUsage;
+        options.hasSelection = true;
+        options.selectionStart = *start;
+        options.selectionLength = *length;
+    }
+    return RunToolCommand(options, context.Streams().in, context.Out(), context.Err());
 }
 
 } // namespace
@@ -79,14 +83,15 @@ int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& o
     if (tool == nullptr)
         return Fail(err, "no tool extension '" + options.name + "' in " + folder);
 
-    const bool untitled = options.file == "-";
+    const bool untitled = options.file == kStandardInput;
     std::optional<std::string> text;
+    std::string reason;
     if (untitled)
         text = std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     else
-        text = ReadFile(options.file);
+        text = ReadFile(options.file, &reason);
     if (!text)
-        return Fail(err, "cannot read " + options.file);
+        return Fail(err, "cannot read " + options.file + (reason.empty() ? "" : ": " + reason));
     if (text->size() > static_cast<std::size_t>(INT_MAX))
         return Fail(err, options.file + " is too large");
 
@@ -102,63 +107,11 @@ int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& o
     const std::string result = document.Text();
     if (untitled || options.toStdout) {
         out << result;
-        out.flush();
-        return out ? 0 : Fail(err, "cannot write the result");
+        return kDone;
     }
-    if (result != *text && !WriteFile(options.file, result))
-        return Fail(err, "cannot write " + options.file);
-    return 0;
-}
-
-bool IsToolCommand(const std::vector<std::string>& args)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--modules" || args[i] == "--settings") {
-            ++i;
-            continue;
-        }
-        return args[i] == "tool";
-    }
-    return false;
-}
-
-int RunToolCommandLine(const std::vector<std::string>& args, const std::string& defaultModules,
-                       std::istream& in, std::ostream& out, std::ostream& err)
-{
-    ToolCommand options;
-    options.modules = defaultModules;
-    std::vector<std::string> operands;
-    bool seenCommand = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::size_t values = i + 1 < args.size() ? args.size() - i - 1 : 0;
-        if (arg == "--modules" || arg == "--settings") {
-            if (values < 1)
-                return Usage(err, arg + " needs a value");
-            if (arg == "--modules")
-                options.modules = args[i + 1];
-            ++i;
-        } else if (arg == "--selection") {
-            if (values < 2 || !ParseCount(args[i + 1], &options.selectionStart) ||
-                !ParseCount(args[i + 2], &options.selectionLength))
-                return Usage(err, "--selection needs START and LENGTH, whole numbers from 0");
-            options.hasSelection = true;
-            i += 2;
-        } else if (arg == "--stdout") {
-            options.toStdout = true;
-        } else if (arg != "-" && arg.size() > 1 && arg[0] == '-') {
-            return Usage(err, "unknown option '" + arg + "'");
-        } else if (!seenCommand) {
-            seenCommand = true; // "tool"
-        } else {
-            operands.push_back(arg);
-        }
-    }
-    if (operands.size() != 2)
-        return Usage(err, "tool needs NAME and FILE");
-    options.name = operands[0];
-    options.file = operands[1];
-    return RunToolCommand(options, in, out, err);
+    if (result != *text && !WriteFile(options.file, result, &reason))
+        return Fail(err, "cannot write " + options.file + ": " + reason + " (the file is unchanged)");
+    return kDone;
 }
 
 void WriteToolList(std::ostream& out, const std::string& extensionsFolder)
@@ -172,6 +125,21 @@ void WriteToolList(std::ostream& out, const std::string& extensionsFolder)
         out << "  " << tool.name << "\n";
     for (const std::string& error : set.errors)
         out << "  refused " << error << "\n";
+}
+
+Command AddToolCommand(CLI::App& varnel)
+{
+    auto arguments = std::make_shared<ToolArguments>();
+    CLI::App* app = varnel.add_subcommand("tool", "run a tool extension on a file (in place)");
+    app->add_option("NAME", arguments->name, "the tool extension, e.g. Dunetool")->required();
+    app->add_option("FILE", arguments->file,
+                    "the file ('-': a never-saved document from standard input, written to standard output)")
+        ->required();
+    app->add_option("--selection", arguments->selection, "the selection: START and LENGTH in bytes")
+        ->expected(2)
+        ->type_name("START LENGTH");
+    app->add_flag("--stdout", arguments->toStdout, "print the result and leave the file as it is");
+    return {app, [arguments](CommandContext& context) { return RunTool(context, *arguments); }};
 }
 
 } // namespace varnel

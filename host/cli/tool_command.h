@@ -5,7 +5,6 @@
 #include <istream>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace varnel {
 
@@ -21,18 +20,9 @@ struct ToolCommand {
 
 // Runs the extension on the file and writes the result back in place (or to `out` with
 // toStdout, and always for "-"). A non-zero code from Perform is reported on `err` and
-// leaves the file unchanged. Answers 0 done, 1 failed, 2 bad usage. The document of
-// "-" is read from `in`.
+// leaves the file unchanged. Answers 0 done, 1 failed. The document of "-" is read
+// from `in`.
 int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& out, std::ostream& err);
-
-// True when the command line's command is "tool".
-bool IsToolCommand(const std::vector<std::string>& args);
-
-// Parses a whole command line ([--modules FOLDER] [--settings FOLDER] tool NAME FILE
-// [--selection START LENGTH] [--stdout]) and runs it; `defaultModules` is used when no
-// --modules is given.
-int RunToolCommandLine(const std::vector<std::string>& args, const std::string& defaultModules,
-                       std::istream& in, std::ostream& out, std::ostream& err);
 
 // The tool extensions found in the folder, one per line after a heading.
 void WriteToolList(std::ostream& out, const std::string& extensionsFolder);

@@ -19,12 +19,13 @@ struct Result {
     std::string err;
 };
 
+// Runs varnel with `input` arriving on a pipe.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "")
 {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunToolCommandLine(args, ExecutableFolder(), in, out, err);
+    const int status = RunVarnel(args, Console{in, out, err, false, false});
     return {status, out.str(), err.str()};
 }
 
@@ -123,13 +124,13 @@ TEST_P(ToolCommandRefuses, WithItsMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, ToolCommandRefuses, ::testing::Values(
-    BadCall{{"tool"}, 2, "tool needs NAME and FILE"},
-    BadCall{{"tool", "Dunetool"}, 2, "tool needs NAME and FILE"},
-    BadCall{{"tool", "Dunetool", "FILE", "extra"}, 2, "tool needs NAME and FILE"},
-    BadCall{{"tool", "Dunetool", "FILE", "--selection", "1"}, 2, "--selection needs START and LENGTH"},
-    BadCall{{"tool", "Dunetool", "FILE", "--selection", "-1", "2"}, 2, "--selection needs START and LENGTH"},
-    BadCall{{"tool", "Dunetool", "FILE", "--selection", "1", "99999999999"}, 2, "--selection needs"},
-    BadCall{{"tool", "Dunetool", "FILE", "--bogus"}, 2, "unknown option '--bogus'"},
+    BadCall{{"tool"}, 2, "NAME is required"},
+    BadCall{{"tool", "Dunetool"}, 2, "FILE is required"},
+    BadCall{{"tool", "Dunetool", "FILE", "extra"}, 2, "extra"},
+    BadCall{{"tool", "Dunetool", "FILE", "--selection", "1"}, 2, "--selection"},
+    BadCall{{"tool", "Dunetool", "FILE", "--selection", "x", "2"}, 2, "START must be a whole number"},
+    BadCall{{"tool", "Dunetool", "FILE", "--selection", "1", "99999999999"}, 2, "LENGTH is too large"},
+    BadCall{{"tool", "Dunetool", "FILE", "--bogus"}, 2, "--bogus"},
     BadCall{{"tool", "Dunetool", "FILE", "--selection", "3", "2"}, 1, "is not in"},
     BadCall{{"tool", "Nosuchtool", "FILE"}, 1, "no tool extension 'Nosuchtool'"},
     BadCall{{"--modules", "FIXTURES", "tool", "Notool", "FILE"}, 1, "no tool extension 'Notool'"},
@@ -146,15 +147,6 @@ TEST(ToolList, NamesTheExtensionsAndTheRefusedModules)
     std::ostringstream none;
     WriteToolList(none, JoinPath(kFixtures, "no-such-folder"));
     EXPECT_EQ(none.str(), "tool extensions: none\n");
-}
-
-TEST(ToolCommandLine, IsRecognisedAfterTheGlobalOptions)
-{
-    EXPECT_TRUE(IsToolCommand({"tool", "Dunetool", "x"}));
-    EXPECT_TRUE(IsToolCommand({"--modules", "tool", "tool", "x"}));
-    EXPECT_FALSE(IsToolCommand({"--modules", "tool", "languages"}));
-    EXPECT_FALSE(IsToolCommand({"highlight", "tool"}));
-    EXPECT_FALSE(IsToolCommand({}));
 }
 
 #if !defined(_WIN32)
