@@ -162,6 +162,37 @@ TEST(WineAnchorDialog, DroppedFileBecomesARelativeLink)
     EXPECT_EQ(document.Text(), "<a href=\"../img/logo.gif\">logo</a>");
 }
 
+TEST(WineAnchorDialog, ChosenFileBecomesARelativeLink)
+{
+    TextProxy document("logo", std::string("C:\\site\\pages\\index.html"));
+    document.Select(0, 4);
+    std::string chosen = "not read";
+    bool chooserShown = false;
+    DialogDriver driver([&](HWND dialog) {
+        // The open-file dialog is modal too: press "..." and fill it from here.
+        Click(dialog, 105);
+        HWND chooser = nullptr;
+        for (int tries = 0; tries < 200 && chooser == nullptr; ++tries) {
+            Sleep(50);
+            chooser = FindWindowA(nullptr, "Choose a file to link to");
+        }
+        chooserShown = chooser != nullptr;
+        if (chooserShown) {
+            SetDlgItemTextA(chooser, 0x47C, "C:\\site\\img\\logo.gif"); // the file name box
+            PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            for (int tries = 0; tries < 200 && IsWindow(chooser); ++tries)
+                Sleep(50);
+        }
+        chosen = ItemText(dialog, kLink);
+        Click(dialog, kOk);
+    });
+    EXPECT_EQ(Perform("Gorsetool")(document), 0);
+    ASSERT_TRUE(driver.Finish()) << "the dialog did not show";
+    EXPECT_TRUE(chooserShown) << "no open-file dialog titled \"Choose a file to link to\"";
+    EXPECT_EQ(chosen, "../img/logo.gif");
+    EXPECT_EQ(document.Text(), "<a href=\"../img/logo.gif\">logo</a>");
+}
+
 TEST(WineAnchorDialog, HostErrorWhileApplyingClosesTheDialog)
 {
     class Refusing : public TextProxy {
