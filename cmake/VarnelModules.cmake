@@ -74,3 +74,28 @@ function(varnel_language_plugin target)
   endif()
   set_property(GLOBAL APPEND PROPERTY VARNEL_LANGUAGE_PLUGINS ${target})
 endfunction()
+
+# varnel_tool_extension(<Deliverable> SOURCES <files...> [LIBRARIES <libraries...>])
+# A tool extension exports Perform and, on Windows, its library entry DllMain, which
+# keeps the module's instance handle; it lands in the Extensions folder.
+function(varnel_tool_extension target)
+  cmake_parse_arguments(TOOL "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_library(${target} SHARED ${TOOL_SOURCES})
+  target_link_libraries(${target} PRIVATE tool_entry tool_support ${TOOL_LIBRARIES})
+  varnel_module(${target} ${VARNEL_EXTENSIONS_DIR})
+  if(WIN32)
+    varnel_write_def_file(${target} "Perform;DllMain" "" def)
+    target_sources(${target} PRIVATE ${def})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      # The 32-bit DllMain is a stdcall name (DllMain@12); export it by its plain name.
+      target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+    endif()
+  else()
+    # Template code from the standard headers would be exported too: keep it local.
+    set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+    file(CONFIGURE OUTPUT ${map} CONTENT "{\n  global: Perform;\n  local: *;\n};\n")
+    target_link_options(${target} PRIVATE -Wl,--version-script=${map})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${map})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY VARNEL_TOOL_EXTENSIONS ${target})
+endfunction()

@@ -46,3 +46,14 @@ for sample in tests/data/samples/*; do
         echo "== $(cat "$work/error")"
     fi
 done
+
+# The include updater on a copy of the sample site: every include block is refreshed
+# from the file it names, in place.
+site="$work/site"
+cp -R tests/data/site "$site"
+for page in index.html pages/about.html; do
+    echo
+    echo "== varnel tool Dunetool $page (in a copy of tests/data/site)"
+    $varnel tool Dunetool "$site/$page"
+    cat "$site/$page"
+done

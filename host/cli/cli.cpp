@@ -17,7 +17,7 @@ namespace {
 
 const char kDescription[] =
     "Uses the editor's language plug-ins from a shell: colours files, lists their functions,\n"
-    "balances brackets and comments lines out and back in.";
+    "balances brackets and comments lines out and back in; runs the tool extensions on files.";
 
 const char kFooter[] =
     "FILE may be '-' for standard input (name its language with --language).\n"
@@ -36,13 +36,14 @@ int RunParsed(const std::vector<std::string>& args, const Console& console)
     GlobalOptions options;
     if (const char* settings = std::getenv("VARNEL_SETTINGS"))
         options.settings = settings;
-    app.add_option("--modules", options.modules, "the folder that holds Languages/ (default: the program's folder)");
+    app.add_option("--modules", options.modules, "the folder that holds Languages/ and Extensions/ (default: the program's folder)");
     app.add_option("--settings", options.settings, "where the user's keyword files are (default: $VARNEL_SETTINGS)");
     app.add_option("--language", options.language, "the language by name, instead of the one claiming the file");
 
     std::vector<Command> commands = {
         AddLanguagesCommand(app),   AddHighlightCommand(app),        AddFunctionsCommand(app),
         AddBalanceCommand(app),     AddCommentCommand(app, true),    AddCommentCommand(app, false),
+        AddToolCommand(app),
     };
     CLI::App* help = app.add_subcommand("help", "show this text");
 

@@ -24,6 +24,7 @@ Command AddHighlightCommand(CLI::App& varnel);
 Command AddFunctionsCommand(CLI::App& varnel);
 Command AddBalanceCommand(CLI::App& varnel);
 Command AddCommentCommand(CLI::App& varnel, bool comment);
+Command AddToolCommand(CLI::App& varnel);
 
 // A whole number from 0 up given for `what` (e.g. "FIRST"), or nullopt with a usage
 // message written: not a number, or too large.

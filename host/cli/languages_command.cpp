@@ -2,6 +2,8 @@
 #include "commands.h"
 
 #include "style_table.h"
+#include "tool_command.h"
+#include "tool_loader.h"
 
 #include <CLI/CLI.hpp>
 
@@ -28,6 +30,7 @@ int ListLanguages(CommandContext& context)
             out << ' ' << service;
         out << "\n";
     }
+    WriteToolList(out, ExtensionsFolder(context.Options().modules));
     return context.Plugins().errors.empty() ? kDone : kFailed;
 }
 

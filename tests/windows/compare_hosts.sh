@@ -47,5 +47,9 @@ for sample in *; do
     fi
 done
 
+# The include updater on the sample site's page that holds no clock and no paths.
+cd "$here/../data/site"
+compare tool Dunetool pages/about.html --stdout
+
 echo "$compared commands compared, $failures different"
 [ "$failures" -eq 0 ]
