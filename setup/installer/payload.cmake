@@ -49,7 +49,12 @@ macro(varnel_payload_add folder file kind source target)
   string(REPLACE "\\" "\\\\" _folder_c "${folder}")
   string(APPEND VARNEL_PAYLOAD_TABLE "{\"${_folder_c}\", \"${file}\", PayloadKind::${kind}},\n")
   string(APPEND VARNEL_PAYLOAD_RC "${_resource} MYDATA \"${source}\"\n")
-  string(APPEND VARNEL_PAYLOAD_MANIFEST "${_resource} ${source}\n")
+  if("${folder}" STREQUAL "")
+    set(_target "${file}")
+  else()
+    set(_target "${folder}\\${file}")
+  endif()
+  string(APPEND VARNEL_PAYLOAD_MANIFEST "${_resource}\t${_target}\t${source}\n")
   list(APPEND VARNEL_PAYLOAD_SOURCES "${source}")
   if(NOT "${target}" STREQUAL "")
     list(APPEND VARNEL_PAYLOAD_TARGETS ${target})
@@ -57,11 +62,12 @@ macro(varnel_payload_add folder file kind source target)
 endmacro()
 
 # Writes payload_files.inc (the install table), payload.rc (one resource per file, the
-# uninstaller's included) and payload_manifest.txt ("NAME path" lines for the checks).
+# uninstaller's included) and payload_manifest.txt (resource name, target path and
+# built file, tab-separated, for the checks; the uninstaller has no target path).
 function(varnel_payload_write dir uninstaller_file uninstaller_source uninstaller_target)
   varnel_payload_resource_name("${uninstaller_file}" Plain resource)
   set(rc "${VARNEL_PAYLOAD_RC}${resource} MYDATA \"${uninstaller_source}\"\n")
-  set(manifest "${VARNEL_PAYLOAD_MANIFEST}${resource} ${uninstaller_source}\n")
+  set(manifest "${VARNEL_PAYLOAD_MANIFEST}${resource}\t\t${uninstaller_source}\n")
   file(CONFIGURE OUTPUT ${dir}/payload_files.inc CONTENT "${VARNEL_PAYLOAD_TABLE}")
   file(CONFIGURE OUTPUT ${dir}/payload.rc CONTENT "${rc}")
   file(CONFIGURE OUTPUT ${dir}/payload_manifest.txt CONTENT "${manifest}")

@@ -72,7 +72,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
