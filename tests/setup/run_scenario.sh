@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs one end-to-end scenario of the setup programs in a Wine prefix of its own, on a
 # virtual X display: run_scenario.sh DRIVER.exe TEST-NAME
-# SETUP_SCREENSHOT_PNG, when set, names a PNG file for the install dialog's picture.
+# SETUP_SCREENSHOT_PNG, when set, names a PNG file for the install dialog's picture
+# (the installed editor's goes beside it, ending in -editor.png).
 set -eu
 driver=$1
 test=$2
@@ -39,7 +40,12 @@ status=0
 xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-run.sh" "$driver" --gtest_filter="$test" || status=$?
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 
-if [ -n "${SETUP_SCREENSHOT_PNG:-}" ] && [ -f "$SETUP_SCREENSHOT_PNG.bmp" ]; then
-    python3 "$here/bmp_to_png.py" "$SETUP_SCREENSHOT_PNG.bmp" "$SETUP_SCREENSHOT_PNG" && rm -f "$SETUP_SCREENSHOT_PNG.bmp"
+if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then
+    # The install dialog, and the installed editor showing a coloured file.
+    for picture in "$SETUP_SCREENSHOT_PNG.bmp:$SETUP_SCREENSHOT_PNG" \
+                   "$SETUP_SCREENSHOT_PNG.bmp.viewer.bmp:${SETUP_SCREENSHOT_PNG%.png}-editor.png"; do
+        bmp=${picture%%:*}
+        [ -f "$bmp" ] && python3 "$here/bmp_to_png.py" "$bmp" "${picture#*:}" && rm -f "$bmp"
+    done
 fi
 exit $status

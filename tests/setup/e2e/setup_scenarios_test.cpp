@@ -264,6 +264,20 @@ TEST(Install, DefaultFolderGetsEveryFolderFileValueAndShortcut)
     EXPECT_FALSE(RegString(HKEY_CLASSES_ROOT, "Varnel Text File")) << "the text class has no description";
     ExpectShortcutsTo(kEditor);
 
+    // The installed editor finds its language plug-ins beside it.
+    {
+        Program editor = Start("\"" + kEditor + "\" \"" + kFolder + "\\Templates\\Page.html\"");
+        HWND window = WaitForWindow(editor.id, "", "VarnelViewer");
+        ASSERT_TRUE(window);
+        EXPECT_EQ(WindowText(window), "Page.html - Varnel (HTML)");
+        if (picture) {
+            Sleep(500);
+            SaveWindowPicture(window, std::string(picture) + ".viewer.bmp");
+        }
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(editor.Wait(), 0);
+    }
+
     // A second installation over the first: every file is written anew, and the saved
     // record of the association stays as it was (here marked to tell it apart).
     SetRegString(HKEY_CURRENT_USER, kRecord, "", "Earlier.Class");
@@ -480,6 +494,25 @@ TEST(Uninstall, CancelChangesNothingAndOkRemovesOnlyTheProduct)
         EXPECT_FALSE(KeyExists(root, key)) << key;
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, ".htm\\OpenWithList\\Varnel\\shell\\edit\\command"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Default HTML Editor"));
+    for (const std::string& shortcut : ShortcutFiles())
+        EXPECT_FALSE(FileExists(shortcut)) << shortcut;
+}
+
+TEST(Uninstall, WithoutTheApplicationPathNoFileGoesButKeysAndShortcutsDo)
+{
+    ASSERT_EQ(Install().exitCode, 0);
+    DeleteRegTree(HKEY_LOCAL_MACHINE, kAppPaths);
+    ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppPaths));
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    ExpectPayloadIn(kFolder);
+    for (const auto& [root, key] : std::vector<std::pair<HKEY, std::string>>{
+             {HKEY_LOCAL_MACHINE, kUninstall},
+             {HKEY_CLASSES_ROOT, "Varnel Text File"},
+             {HKEY_CLASSES_ROOT, "Varnel.hs"},
+             {HKEY_CLASSES_ROOT, ".hs"},
+             {HKEY_CURRENT_USER, "Software\\Tammerlin"}})
+        EXPECT_FALSE(KeyExists(root, key)) << key;
     for (const std::string& shortcut : ShortcutFiles())
         EXPECT_FALSE(FileExists(shortcut)) << shortcut;
 }
