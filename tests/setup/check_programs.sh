@@ -31,7 +31,10 @@ installer=$1
 listed=$(python3 "$here/pe_resources.py" "$installer" MYDATA) || { fail "cannot list the resources"; listed=; }
 count=0
 tab=$(printf '\t')
-while IFS="$tab" read -r name target source; do
+# Lines are "name<TAB>target<TAB>built file"; the uninstaller's target is empty.
+while IFS= read -r line; do
+    name=${line%%"$tab"*}
+    source=${line##*"$tab"}
     [ -n "$name" ] || continue
     count=$((count + 1))
     expected=$(wc -c < "$source")
