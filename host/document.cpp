@@ -15,23 +15,90 @@ const KeywordMatcher& NoKeywords()
     return matcher;
 }
 
+int ToInt(std::size_t value)
+{
+    return static_cast<int>(value);
+}
+
 } // namespace
 
-Document::Document(std::string text)
-    : text_(std::move(text))
+std::string_view LineEndBytes(LineEnd end)
 {
+    switch (end) {
+    case LineEnd::Lf: return "\n";
+    case LineEnd::CrLf: return "\r\n";
+    case LineEnd::Cr: return "\r";
+    case LineEnd::None: break;
+    }
+    return "";
+}
+
+Document::Document(std::string fileBytes)
+{
+    SetText(std::move(fileBytes));
+}
+
+void Document::SetText(std::string fileBytes)
+{
+    lines_.clear();
+    refusals_.clear();
+    if (fileBytes.find('\r') == std::string::npos) {
+        // Line feeds only: the file is the buffer.
+        text_ = std::move(fileBytes);
+        for (char c : text_) {
+            if (c == '\n')
+                lines_.push_back(LineInfo{LineEnd::Lf});
+        }
+    } else {
+        text_.clear();
+        text_.reserve(fileBytes.size());
+        for (std::size_t i = 0; i < fileBytes.size(); ++i) {
+            const char c = fileBytes[i];
+            if (c == '\r') {
+                const bool pair = i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n';
+                lines_.push_back(LineInfo{pair ? LineEnd::CrLf : LineEnd::Cr});
+                text_.push_back('\n');
+                i += pair ? 1 : 0;
+            } else {
+                if (c == '\n')
+                    lines_.push_back(LineInfo{LineEnd::Lf});
+                text_.push_back(c);
+            }
+        }
+    }
+    lines_.push_back(LineInfo{LineEnd::None});
     IndexLines();
-    const std::size_t count = lineStarts_.size();
-    states_.assign(count, 0);
-    runs_.assign(count, {});
-    styled_.assign(count, false);
 }
 
 void Document::IndexLines()
 {
     lineStarts_.assign(1, 0);
     for (std::size_t i = text_.find('\n'); i != std::string::npos; i = text_.find('\n', i + 1))
-        lineStarts_.push_back(static_cast<int>(i + 1));
+        lineStarts_.push_back(ToInt(i + 1));
+    fileLineStarts_.resize(lineStarts_.size());
+    int extra = 0; // bytes the file's two-byte line ends add before the line
+    for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
+        fileLineStarts_[line] = lineStarts_[line] + extra;
+        if (lines_[line].end == LineEnd::CrLf)
+            ++extra;
+    }
+}
+
+std::string Document::FileText() const
+{
+    std::string bytes;
+    bytes.reserve(text_.size() + text_.size() / 16);
+    for (int line = 0; line < LineCount(); ++line) {
+        bytes += LineContent(line);
+        bytes += LineEndBytes(EndOf(line));
+    }
+    return bytes;
+}
+
+int Document::TextLineCount() const
+{
+    const int count = LineCount();
+    return count > 1 && Line(count - 1).empty() ? count - 1 : count;
 }
 
 int Document::LineStart(int line) const
@@ -39,7 +106,7 @@ int Document::LineStart(int line) const
     if (line < 0)
         return 0;
     if (line >= LineCount())
-        return static_cast<int>(text_.size());
+        return ToInt(text_.size());
     return lineStarts_[static_cast<std::size_t>(line)];
 }
 
@@ -60,9 +127,34 @@ std::string_view Document::LineContent(int line) const
     return bytes;
 }
 
-void Document::SetText(std::string text)
+LineEnd Document::EndOf(int line) const
 {
-    *this = Document(std::move(text));
+    if (line < 0 || line >= LineCount())
+        return LineEnd::None;
+    return lines_[static_cast<std::size_t>(line)].end;
+}
+
+int Document::FileSize() const
+{
+    const int last = LineCount() - 1;
+    return fileLineStarts_.back() + ToInt(LineContent(last).size());
+}
+
+int Document::FileOffset(int bufferOffset) const
+{
+    const int offset = std::clamp(bufferOffset, 0, ToInt(text_.size()));
+    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+    const auto line = static_cast<std::size_t>(std::distance(lineStarts_.begin(), after) - 1);
+    return fileLineStarts_[line] + (offset - lineStarts_[line]);
+}
+
+int Document::BufferOffset(int fileOffset) const
+{
+    const int offset = std::clamp(fileOffset, 0, FileSize());
+    const auto after = std::upper_bound(fileLineStarts_.begin(), fileLineStarts_.end(), offset);
+    const auto line = static_cast<std::size_t>(std::distance(fileLineStarts_.begin(), after) - 1);
+    const int column = std::min(offset - fileLineStarts_[line], ToInt(LineContent(ToInt(line)).size()));
+    return lineStarts_[line] + column;
 }
 
 void Document::ReplaceLineContent(int line, std::string_view content)
@@ -81,55 +173,64 @@ void Document::ReplaceLineContents(int first, const std::vector<std::string>& co
     std::string text;
     text.reserve(text_.size());
     text.append(text_, 0, static_cast<std::size_t>(LineStart(first)));
-    std::vector<short> states;
-    std::vector<std::vector<StyleRun>> runs;
-    std::vector<bool> styled;
+    std::vector<LineInfo> lines;
     for (int line = first; line < end; ++line) {
         const std::string& content = contents[static_cast<std::size_t>(line - first)];
+        LineInfo& info = lines_[static_cast<std::size_t>(line)];
         text += content;
-        text += Line(line).substr(LineContent(line).size()); // the line's own line end
+        text += Line(line).substr(LineContent(line).size()); // the line's own line feed
         // Each line feed in the content adds an unstyled line after this one.
-        const auto added = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-        const auto index = static_cast<std::size_t>(line);
-        states.push_back(states_[index]);
-        states.insert(states.end(), added, 0);
-        runs.push_back(std::move(runs_[index]));
-        runs.insert(runs.end(), added, {});
-        styled.push_back(styled_[index]);
-        styled.insert(styled.end(), added, false);
+        const LineEnd split = info.end == LineEnd::None ? LineEnd::Lf : info.end;
+        std::size_t added = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+        if (added == 0) {
+            lines.push_back(std::move(info));
+            continue;
+        }
+        const LineEnd ownEnd = info.end;
+        info.end = split;
+        lines.push_back(std::move(info));
+        for (; added > 1; --added)
+            lines.push_back(LineInfo{split});
+        lines.push_back(LineInfo{ownEnd});
     }
     text.append(text_, static_cast<std::size_t>(LineStart(end)), std::string::npos);
     text_ = std::move(text);
-    IndexLines();
 
-    const auto from = static_cast<std::ptrdiff_t>(first);
-    const auto to = static_cast<std::ptrdiff_t>(end);
-    states_.erase(states_.begin() + from, states_.begin() + to);
-    states_.insert(states_.begin() + from, states.begin(), states.end());
-    runs_.erase(runs_.begin() + from, runs_.begin() + to);
-    runs_.insert(runs_.begin() + from, std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
-    styled_.erase(styled_.begin() + from, styled_.begin() + to);
-    styled_.insert(styled_.begin() + from, styled.begin(), styled.end());
+    const auto from = lines_.begin() + first;
+    lines_.erase(from, from + count);
+    lines_.insert(lines_.begin() + first, std::make_move_iterator(lines.begin()),
+                  std::make_move_iterator(lines.end()));
+    IndexLines();
+}
+
+void Document::NoteRefusals(const HostProxy& proxy, int line)
+{
+    for (const std::string& message : proxy.Errors()) {
+        if (refusals_.size() >= kMaxRefusals)
+            return;
+        refusals_.push_back(line >= 0 ? "line " + std::to_string(line + 1) + ": " + message : message);
+    }
 }
 
 void Document::StyleLine(const Styler& styler, int line)
 {
-    const auto index = static_cast<std::size_t>(line);
+    LineInfo& info = lines_[static_cast<std::size_t>(line)];
     if (styler.styleLine == nullptr) {
-        runs_[index] = {StyleRun{0, 0}};
-        states_[index] = 0;
-        styled_[index] = true;
+        info.runs = {StyleRun{0, 0}};
+        info.state = 0;
+        info.styled = true;
         return;
     }
     // The plug-in sees a copy, so nothing it does can change the document.
     std::string text(Line(line));
     const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
     HostProxy proxy(text, matcher, styler.styleCount, ProxyPurpose::Styling);
-    short state = line > 0 ? states_[index - 1] : 0;
+    short state = line > 0 ? lines_[static_cast<std::size_t>(line - 1)].state : 0;
     styler.styleLine(proxy, &state);
-    runs_[index] = proxy.Runs();
-    states_[index] = state;
-    styled_[index] = true;
+    info.runs = proxy.Runs();
+    info.state = state;
+    info.styled = true;
+    NoteRefusals(proxy, line);
 }
 
 void Document::StyleAll(const Styler& styler)
@@ -144,14 +245,14 @@ int Document::RestyleFrom(const Styler& styler, int line, int lastChanged)
         return 0;
     int styled = 0;
     for (int i = line; i < LineCount(); ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        const bool known = styled_[index];
-        const short before = states_[index];
+        const LineInfo& info = lines_[static_cast<std::size_t>(i)];
+        const bool known = info.styled;
+        const short before = info.state;
         StyleLine(styler, i);
         ++styled;
         // The lines after this one start from the same state as before: they stand,
         // unless they changed themselves.
-        if (known && states_[index] == before && i >= lastChanged)
+        if (known && lines_[static_cast<std::size_t>(i)].state == before && i >= lastChanged)
             break;
     }
     return styled;
@@ -161,14 +262,14 @@ short Document::EndState(int line) const
 {
     if (line < 0 || line >= LineCount())
         return 0;
-    return states_[static_cast<std::size_t>(line)];
+    return lines_[static_cast<std::size_t>(line)].state;
 }
 
 const std::vector<StyleRun>& Document::Runs(int line) const
 {
     if (line < 0 || line >= LineCount())
         return kNoRuns;
-    return runs_[static_cast<std::size_t>(line)];
+    return lines_[static_cast<std::size_t>(line)].runs;
 }
 
 } // namespace varnel

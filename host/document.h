@@ -1,10 +1,16 @@
 // A document as the host keeps it for a plug-in: its lines and, per line, the line
 // state StyleLine left at the end of it, with the style runs of each line.
+//
+// The document holds two views of the same text. The file's bytes may end their lines
+// with a line feed, a carriage return and line feed, or a lone carriage return; the
+// editor's buffer, which the plug-ins see, joins the same lines with line feeds alone.
+// Each line remembers its own line end, so the file is written back as it came.
 #pragma once
 
 #include "host_proxy.h"
 #include "module_api.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,29 +23,50 @@ struct Styler {
     int styleCount = 0;
 };
 
+enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
+
+// The bytes of a line end in a file ("", "\n", "\r\n" or "\r").
+std::string_view LineEndBytes(LineEnd end);
+
 // Line numbers outside 0..LineCount()-1 are harmless everywhere: LineStart clamps them
 // to the text, Line and LineContent answer an empty view, EndState 0, Runs no runs,
 // ReplaceLineContent and RestyleFrom do nothing (RestyleFrom answers 0).
 class Document {
 public:
-    explicit Document(std::string text = {});
+    // `fileBytes` as read from a file, with any mix of line ends.
+    explicit Document(std::string fileBytes = {});
 
+    // The editor's buffer: the lines joined by line feeds.
     const std::string& Text() const { return text_; }
-    // Lines split after each line feed; a final line without one is a line too, and an
-    // empty document (or one ending in a line feed) ends with an empty last line.
-    int LineCount() const { return static_cast<int>(lineStarts_.size()); }
+    // The file's bytes: the lines with their own line ends.
+    std::string FileText() const;
+
+    // Lines end at each line end; a final line without one is a line too, and an
+    // empty document (or one ending in a line end) ends with an empty last line.
+    int LineCount() const { return static_cast<int>(lines_.size()); }
+    // The number of lines an editor shows: an empty last line after a final line end
+    // holds no text and is not counted, but an empty document has one line.
+    int TextLineCount() const;
     int LineStart(int line) const;
-    // The line's bytes, with its line feed when it has one.
+    // The line's bytes in the buffer, with its line feed when it has one.
     std::string_view Line(int line) const;
-    // The line's bytes without its line feed.
+    // The line's bytes without its line end.
     std::string_view LineContent(int line) const;
+    LineEnd EndOf(int line) const;
+
+    // Offsets between the buffer and the file. A file offset inside a two-byte line
+    // end maps to the buffer's line feed; offsets outside either text are clamped.
+    int FileOffset(int bufferOffset) const;
+    int BufferOffset(int fileOffset) const;
+    int FileSize() const;
 
     // Replaces the whole text; every line must be styled again.
-    void SetText(std::string text);
-    // Replaces the content of one line (its line feed stays). The line's own state
+    void SetText(std::string fileBytes);
+    // Replaces the content of one line (its line end stays). The line's own state
     // and runs are kept until it is styled again (RestyleFrom). Content with line
     // feeds splits the line: the first part keeps the line's number, state and runs,
-    // the parts after it are new unstyled lines.
+    // the parts after it are new unstyled lines; the new line ends are of the line's
+    // own kind (a line feed for a last line that had none).
     void ReplaceLineContent(int line, std::string_view content);
     // The same for the lines from `first` on, one content each, in one change of the text.
     void ReplaceLineContents(int first, const std::vector<std::string>& contents);
@@ -55,17 +82,32 @@ public:
     // The line's style runs (none before it was styled).
     const std::vector<StyleRun>& Runs(int line) const;
 
+    // Calls of a plug-in that the host refused while working on this document, one
+    // message each ("line 3: AddFunction: ..."), at most kMaxRefusals of them.
+    static constexpr std::size_t kMaxRefusals = 100;
+    const std::vector<std::string>& Refusals() const { return refusals_; }
+    // Notes what a proxy refused; `line` is 0-based, or -1 for the whole document.
+    void NoteRefusals(const HostProxy& proxy, int line);
+
 private:
+    struct LineInfo {
+        explicit LineInfo(LineEnd lineEnd = LineEnd::None) : end(lineEnd) {}
+        LineEnd end;
+        short state = 0;
+        // Whether the state came from styling the line; a line that never was styled
+        // never stops a RestyleFrom, since its stored state 0 means nothing.
+        bool styled = false;
+        std::vector<StyleRun> runs;
+    };
+
     void IndexLines();
     void StyleLine(const Styler& styler, int line);
 
     std::string text_;
-    std::vector<int> lineStarts_;
-    std::vector<short> states_;
-    std::vector<std::vector<StyleRun>> runs_;
-    // Whether the line's state came from styling it; a line that never was styled
-    // never stops a RestyleFrom, since its stored state 0 means nothing.
-    std::vector<bool> styled_;
+    std::vector<int> lineStarts_;     // in the buffer
+    std::vector<int> fileLineStarts_; // in the file
+    std::vector<LineInfo> lines_;
+    std::vector<std::string> refusals_;
 };
 
 } // namespace varnel

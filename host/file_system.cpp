@@ -1,6 +1,10 @@
 #include "file_system.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -13,6 +17,12 @@
 namespace varnel {
 
 namespace {
+
+void SetError(std::string* error, const std::string& reason)
+{
+    if (error != nullptr)
+        *error = reason;
+}
 
 bool IsSeparator(char c)
 {
@@ -126,32 +136,155 @@ bool IsFolder(const std::string& path)
 
 #endif
 
-std::optional<std::string> ReadFile(const std::string& path)
+std::optional<std::string> ReadFile(const std::string& path, std::string* error)
 {
-    if (IsFolder(path))
+    if (IsFolder(path)) {
+        SetError(error, "it is a folder");
         return std::nullopt;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    if (file == nullptr) {
+        SetError(error, std::strerror(errno));
         return std::nullopt;
+    }
     std::string bytes;
     char buffer[65536];
     std::size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
         bytes.append(buffer, got);
     const bool failed = std::ferror(file) != 0;
+    const int reason = errno;
     std::fclose(file);
-    if (failed)
+    if (failed) {
+        SetError(error, std::strerror(reason));
         return std::nullopt;
+    }
     return bytes;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes)
+#if defined(_WIN32)
+
+namespace {
+
+std::string SystemMessage(DWORD code)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length) : "error " + std::to_string(code);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+        message.pop_back();
+    return message;
 }
+
+} // namespace
+
+bool WriteFile(const std::string& path, const std::string& bytes, std::string* error)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        SetError(error, "it is a folder");
+        return false;
+    }
+    const std::string folder = path.substr(0, path.size() - FileName(path).size());
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "vnl", 0, temporary) == 0) {
+        SetError(error, SystemMessage(GetLastError()));
+        return false;
+    }
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        SetError(error, SystemMessage(GetLastError()));
+        DeleteFileA(temporary);
+        return false;
+    }
+    bool written = true;
+    DWORD code = 0;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD put = 0;
+        written = ::WriteFile(file, bytes.data() + done, chunk, &put, nullptr) != 0 && put == chunk;
+        if (!written)
+            code = GetLastError();
+        done += put;
+    }
+    if (written && !FlushFileBuffers(file)) {
+        written = false;
+        code = GetLastError();
+    }
+    CloseHandle(file);
+    if (written && attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(temporary, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    if (written && !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = false;
+        code = GetLastError();
+    }
+    if (!written) {
+        SetError(error, SystemMessage(code));
+        DeleteFileA(temporary);
+        return false;
+    }
+    return true;
+}
+
+#else
+
+bool WriteFile(const std::string& path, const std::string& bytes, std::string* error)
+{
+    // Through a link, the file it names is replaced, and the link stays.
+    std::string target = path;
+    if (char* resolved = realpath(path.c_str(), nullptr)) {
+        target = resolved;
+        std::free(resolved);
+    }
+    struct stat info;
+    const bool exists = stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        SetError(error, "it is a folder");
+        return false;
+    }
+    const std::string folder = target.substr(0, target.size() - FileName(target).size());
+    std::string temporary = (folder.empty() ? "./" : folder) + "." + FileName(target) + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        SetError(error, std::strerror(errno));
+        return false;
+    }
+    int reason = 0;
+    for (std::size_t done = 0; reason == 0 && done < bytes.size();) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno != EINTR)
+            reason = errno;
+        else if (put > 0)
+            done += static_cast<std::size_t>(put);
+    }
+    // A new file gets the permissions a plain create would give it.
+    mode_t mode = 0;
+    if (exists) {
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (reason == 0 && fchmod(fd, mode) != 0)
+        reason = errno;
+    if (reason == 0 && fsync(fd) != 0)
+        reason = errno;
+    if (close(fd) != 0 && reason == 0)
+        reason = errno;
+    if (reason == 0 && rename(temporary.c_str(), target.c_str()) != 0)
+        reason = errno;
+    if (reason != 0) {
+        unlink(temporary.c_str());
+        SetError(error, std::strerror(reason));
+        return false;
+    }
+    return true;
+}
+
+#endif
 
 } // namespace varnel

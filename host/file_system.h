@@ -18,9 +18,13 @@ std::string ExecutableFolder();
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix);
 bool IsFolder(const std::string& path);
 
-// The whole file as bytes, or nullopt when it cannot be read.
-std::optional<std::string> ReadFile(const std::string& path);
-// Replaces the file's content; false when it cannot be written.
-bool WriteFile(const std::string& path, const std::string& bytes);
+// The whole file as bytes, or nullopt when it cannot be read (the system's reason in
+// *error when given).
+std::optional<std::string> ReadFile(const std::string& path, std::string* error = nullptr);
+// Replaces the file's content safely: the bytes go to a temporary file in the same
+// folder, which then takes the file's place in one step, with the file's permission
+// bits. On failure the file is untouched, the temporary file is removed and the
+// system's reason is in *error when given. A file that does not exist yet is made.
+bool WriteFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
 
 } // namespace varnel

@@ -43,24 +43,33 @@ KeywordMatcher::KeywordMatcher(std::string_view text)
             std::size_t j = i;
             while (j < line.size() && !IsSeparator(line[j]))
                 ++j;
-            if (j > i) {
-                const int state = AddWord(line.substr(i, j - i));
-                if (setCount_ <= 32)
-                    masks_[state] |= static_cast<int>(1u << (setCount_ - 1));
+            if (j > i && setCount_ <= 32) {
+                // A word is found whether a plug-in feeds it as characters or as the
+                // signed bytes CharAt answers; for ASCII words the two paths are one.
+                const int bit = static_cast<int>(1u << (setCount_ - 1));
+                const std::string_view word = line.substr(i, j - i);
+                masks_[AddWord(word, Feed::CodePoints)] |= bit;
+                masks_[AddWord(word, Feed::Bytes)] |= bit;
             }
             i = j;
         }
     }
 }
 
-int KeywordMatcher::AddWord(std::string_view word)
+int KeywordMatcher::AddWord(std::string_view word, Feed feed)
 {
     int state = kStart;
     std::size_t i = 0;
     while (i < word.size()) {
-        const Utf8Char c = DecodeUtf8(word.data() + i, word.size() - i);
-        i += static_cast<std::size_t>(c.length);
-        const auto [it, added] = edges_.try_emplace(EdgeKey(state, c.codePoint), 0);
+        int ch = static_cast<signed char>(word[i]);
+        if (feed == Feed::CodePoints) {
+            const Utf8Char c = DecodeUtf8(word.data() + i, word.size() - i);
+            ch = c.codePoint;
+            i += static_cast<std::size_t>(c.length);
+        } else {
+            ++i;
+        }
+        const auto [it, added] = edges_.try_emplace(EdgeKey(state, ch), 0);
         if (added) {
             it->second = static_cast<int>(masks_.size());
             masks_.push_back(0);

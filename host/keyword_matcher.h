@@ -4,6 +4,10 @@
 // treated as blanks too); a line whose first character is "-" starts the next set and
 // is itself no keyword. State 1 is the start, 0 is dead; KeywordSets answers bit k-1
 // for set k (sets beyond 32 are not reported).
+//
+// The matcher matches exactly the characters it is fed. A word is found both when fed
+// as code points (its UTF-8 decoded; a byte that starts no valid sequence stands for
+// itself) and when fed byte by byte as signed chars, the values CharAt answers.
 #pragma once
 
 #include <string_view>
@@ -26,7 +30,9 @@ public:
     int SetCount() const { return setCount_; }
 
 private:
-    int AddWord(std::string_view word);
+    enum class Feed { CodePoints, Bytes };
+    // Adds the path of the word's characters fed one way; answers its final state.
+    int AddWord(std::string_view word, Feed feed);
 
     std::vector<int> masks_;                       // by state; [0] dead, [1] start
     std::unordered_map<std::uint64_t, int> edges_; // (state << 32 | ch) -> next state

@@ -12,8 +12,12 @@ Language PrepareLanguage(const LanguagePlugin& plugin, const std::string& settin
     if (!settingsFolder.empty() && !plugin.keywordFile.empty()) {
         const std::string path = JoinPath(settingsFolder, plugin.keywordFile);
         userText = ReadFile(path);
-        if (userText)
+        if (userText) {
             language.keywordSource = path;
+            // A byte-order mark is no part of the first line.
+            if (userText->compare(0, 3, "\xEF\xBB\xBF") == 0)
+                userText->erase(0, 3);
+        }
     }
     language.matcher = KeywordMatcher(userText ? *userText : std::string(plugin.defaultKeywords));
     language.styles = StyleTable::FromPairs(plugin.styles);
@@ -35,6 +39,7 @@ bool ToggleLineComments(Document& document, const Language& language, int first,
         std::string text(document.LineContent(line));
         HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
         toggle(proxy);
+        document.NoteRefusals(proxy, line);
         contents.push_back(std::move(text));
     }
     const int linesBefore = document.LineCount();
@@ -42,6 +47,40 @@ bool ToggleLineComments(Document& document, const Language& language, int first,
     // Every changed line is styled again, and then the lines after them as far as needed.
     const int lastChanged = last + document.LineCount() - linesBefore;
     document.RestyleFrom(language.MakeStyler(), first, lastChanged);
+    return true;
+}
+
+bool ScanFunctions(Document& document, const Language& language, ListPreferences preferences,
+                   FunctionList* list)
+{
+    if (language.plugin->scanForFunctions == nullptr)
+        return false;
+    // The plug-in sees a copy: a scan has no business changing the document.
+    std::string text = document.Text();
+    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::FunctionScan, preferences);
+    language.plugin->scanForFunctions(proxy);
+    document.NoteRefusals(proxy, -1);
+    list->functions = proxy.Functions();
+    list->includes = proxy.Includes();
+    return true;
+}
+
+bool BalanceSelection(Document& document, const Language& language, int* start, int* end)
+{
+    if (language.plugin->balance == nullptr)
+        return false;
+    std::string text = document.Text();
+    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
+    int selStart = *start;
+    int selEnd = *end;
+    const bool found = language.plugin->balance(proxy, &selStart, &selEnd);
+    document.NoteRefusals(proxy, -1);
+    const int length = static_cast<int>(text.size());
+    // A span outside the text is no answer the host can select.
+    if (!found || selStart < 0 || selStart > selEnd || selEnd > length)
+        return false;
+    *start = selStart;
+    *end = selEnd;
     return true;
 }
 

@@ -30,4 +30,19 @@ Language PrepareLanguage(const LanguagePlugin& plugin, const std::string& settin
 bool ToggleLineComments(Document& document, const Language& language, int first, int last,
                         bool comment);
 
+struct FunctionList {
+    std::vector<FunctionEntry> functions;
+    std::vector<IncludeEntry> includes;
+};
+
+// Runs the plug-in's ScanForFunctions over the whole document (its buffer, lines joined
+// by line feeds), with the user's list preferences. Answers false when it has none.
+bool ScanFunctions(Document& document, const Language& language, ListPreferences preferences,
+                   FunctionList* list);
+
+// Widens the selection (buffer offsets) to the enclosing pair the plug-in's Balance
+// finds in the whole document. Answers false, changing nothing, when there is no pair
+// or the plug-in has no Balance.
+bool BalanceSelection(Document& document, const Language& language, int* start, int* end);
+
 } // namespace varnel

@@ -11,18 +11,27 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 
 varnel=build/native/varnel
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 echo
 echo "== varnel languages"
 $varnel languages
 
 for sample in tests/data/samples/*; do
     echo
-    echo "== varnel highlight $sample"
-    $varnel highlight "$sample"
+    echo "== varnel highlight --ansi $sample"
+    $varnel highlight --ansi "$sample"
+    if $varnel functions "$sample" >"$work/functions" 2>/dev/null; then
+        echo "== varnel functions $sample"
+        cat "$work/functions"
+    fi
+    # The pair of brackets around the middle of the file.
+    middle=$(($(wc -c <"$sample") / 2))
+    if $varnel balance "$sample" $middle $middle >"$work/balance" 2>/dev/null; then
+        echo "== varnel balance $sample $middle $middle selects $(cat "$work/balance")"
+    fi
 done
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 for sample in tests/data/samples/*; do
     if $varnel comment "$sample" 1 2 --stdout >"$work/commented" 2>"$work/error"; then
         echo

@@ -12,21 +12,28 @@ struct Span {
     int style;
 };
 
-// Cuts a line into the pieces its runs cover; a run lasts to the next one's start.
+// Cuts a line into the pieces its runs cover; a run lasts to the next one's start, and
+// starts no earlier than the run before it, so no byte is covered twice.
 std::vector<Span> Spans(std::string_view line, const std::vector<StyleRun>& runs)
 {
     std::vector<Span> spans;
     const int length = static_cast<int>(line.size());
-    const int firstStart = runs.empty() ? length : std::clamp(runs.front().start, 0, length);
-    if (firstStart > 0)
-        spans.push_back({line.substr(0, static_cast<std::size_t>(firstStart)), 0});
+    int start = runs.empty() ? length : std::clamp(runs.front().start, 0, length);
+    if (start > 0)
+        spans.push_back({line.substr(0, static_cast<std::size_t>(start)), 0});
     for (std::size_t i = 0; i < runs.size(); ++i) {
-        const int start = std::clamp(runs[i].start, 0, length);
         const int end = i + 1 < runs.size() ? std::clamp(runs[i + 1].start, start, length) : length;
         if (end > start)
             spans.push_back({line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)), runs[i].style});
+        start = end;
     }
     return spans;
+}
+
+// The lines worth writing: the empty line after a final line end holds no text.
+int WrittenLines(const Document& document)
+{
+    return document.TextLineCount();
 }
 
 const StyleAttributes* AttributesOf(const StyleTable& styles, int style)
@@ -56,18 +63,26 @@ void WriteHtmlText(std::ostream& out, std::string_view text)
     }
 }
 
-void WriteTerminal(std::ostream& out, const Document& document, const StyleTable& styles)
+void WriteAnsi(std::ostream& out, const Document& document, const StyleTable& styles)
 {
     for (int line = 0; line < document.LineCount(); ++line) {
-        std::string_view text = document.LineContent(line);
-        for (const Span& span : Spans(text, document.Runs(line))) {
+        for (const Span& span : Spans(document.LineContent(line), document.Runs(line))) {
             if (const StyleAttributes* attributes = AttributesOf(styles, span.style))
                 out << "\x1b[38;2;" << attributes->red << ';' << attributes->green << ';' << attributes->blue << 'm' << span.text << "\x1b[0m";
             else
                 out << span.text;
         }
-        if (document.Line(line).size() > text.size())
-            out << '\n';
+        out << LineEndBytes(document.EndOf(line));
+    }
+}
+
+void WriteStyled(std::ostream& out, const Document& document)
+{
+    for (int line = 0; line < WrittenLines(document); ++line) {
+        out << '[' << document.EndState(line) << "] ";
+        for (const Span& span : Spans(document.LineContent(line), document.Runs(line)))
+            out << '{' << span.style << '}' << span.text;
+        out << '\n';
     }
 }
 
@@ -90,7 +105,7 @@ void WriteHtml(std::ostream& out, const Document& document, const StyleTable& st
             if (attributes != nullptr)
                 out << "</span>";
         }
-        if (document.Line(line).size() > text.size())
+        if (document.EndOf(line) != LineEnd::None)
             out << '\n';
     }
     out << "</pre>\n</body>\n</html>\n";
@@ -98,11 +113,7 @@ void WriteHtml(std::ostream& out, const Document& document, const StyleTable& st
 
 void WriteRuns(std::ostream& out, const Document& document, const StyleTable& styles)
 {
-    // The empty line after a final line end holds no text: it gets no entry.
-    int lines = document.LineCount();
-    if (document.Line(lines - 1).empty())
-        --lines;
-    for (int line = 0; line < lines; ++line) {
+    for (int line = 0; line < WrittenLines(document); ++line) {
         out << line + 1 << " [" << document.EndState(line) << "]";
         for (const StyleRun& run : document.Runs(line)) {
             out << ' ' << run.start << ':';
@@ -121,10 +132,11 @@ void WriteHighlighted(std::ostream& out, const Document& document, const StyleTa
                       HighlightFormat format, const std::string& title)
 {
     switch (format) {
-    case HighlightFormat::Terminal: WriteTerminal(out, document, styles); break;
+    case HighlightFormat::Ansi: WriteAnsi(out, document, styles); break;
     case HighlightFormat::Html: WriteHtml(out, document, styles, title); break;
     case HighlightFormat::Runs: WriteRuns(out, document, styles); break;
-    case HighlightFormat::Plain: out << document.Text(); break;
+    case HighlightFormat::Styled: WriteStyled(out, document); break;
+    case HighlightFormat::Plain: out << document.FileText(); break;
     }
 }
 

@@ -118,7 +118,8 @@ TEST(Document, ReplacingSeveralLinesKeepsTheirLineEndsAndStates)
     Document doc("one /*\r\ntwo\nthree */\nfour");
     doc.StyleAll(kStyler);
     doc.ReplaceLineContents(1, {"2", "3 */\nnew", "4"});
-    EXPECT_EQ(doc.Text(), "one /*\r\n2\n3 */\nnew\n4");
+    EXPECT_EQ(doc.FileText(), "one /*\r\n2\n3 */\nnew\n4");
+    EXPECT_EQ(doc.Text(), "one /*\n2\n3 */\nnew\n4");
     ASSERT_EQ(doc.LineCount(), 5);
     EXPECT_EQ(doc.EndState(0), 1);
     EXPECT_EQ(doc.EndState(1), 1); // kept until restyled
@@ -131,7 +132,62 @@ TEST(Document, ReplacingSeveralLinesKeepsTheirLineEndsAndStates)
     // A range running past the end changes nothing.
     doc.ReplaceLineContents(4, {"x", "y"});
     doc.ReplaceLineContents(0, {});
-    EXPECT_EQ(doc.Text(), "one /*\r\n2\n3 */\nnew\n4");
+    EXPECT_EQ(doc.FileText(), "one /*\r\n2\n3 */\nnew\n4");
+}
+
+// Files may end their lines with LF, CR LF or a lone CR; the buffer always has LF.
+TEST(Document, KeepsEachLinesOwnLineEnd)
+{
+    struct Case {
+        const char* file;
+        const char* buffer;
+        int lines;     // as an editor counts them
+        int allLines;  // LineCount(), with the empty line after a final line end
+    };
+    const Case cases[] = {
+        {"", "", 1, 1},
+        {"a", "a", 1, 1},
+        {"a\r\nb\r\n", "a\nb\n", 2, 3},
+        {"a\rb\rc", "a\nb\nc", 3, 3},
+        {"a\r\rb", "a\n\nb", 3, 3},
+        {"a\n\r\nb\r", "a\n\nb\n", 3, 4},
+        {"\r\n", "\n", 1, 2},
+        {"x\r", "x\n", 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.file)));
+        Document doc(c.file);
+        EXPECT_EQ(doc.Text(), c.buffer);
+        EXPECT_EQ(doc.FileText(), c.file);
+        EXPECT_EQ(doc.TextLineCount(), c.lines);
+        EXPECT_EQ(doc.LineCount(), c.allLines);
+        EXPECT_EQ(doc.FileSize(), static_cast<int>(std::string(c.file).size()));
+        // Every line's content leaves out its line end.
+        for (int line = 0; line < doc.LineCount(); ++line)
+            EXPECT_EQ(doc.LineContent(line).find('\r'), std::string_view::npos);
+    }
+}
+
+TEST(Document, MapsOffsetsBetweenFileAndBuffer)
+{
+    // file:   a b \r \n c \r d e \n f
+    // offset: 0 1 2  3  4 5  6 7 8  9
+    const Document doc("ab\r\nc\rde\nf");
+    ASSERT_EQ(doc.Text(), "ab\nc\nde\nf");
+    const int file[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -5, 99};
+    const int buffer[] = {0, 1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 0, 9};
+    for (std::size_t i = 0; i < std::size(file); ++i)
+        EXPECT_EQ(doc.BufferOffset(file[i]), buffer[i]) << "file offset " << file[i];
+    const int back[] = {0, 1, 2, 4, 5, 6, 7, 8, 9, 10};
+    for (int b = 0; b <= 9; ++b)
+        EXPECT_EQ(doc.FileOffset(b), back[b]) << "buffer offset " << b;
+}
+
+TEST(Document, SplitLinesTakeTheLinesOwnEnd)
+{
+    Document doc("a\r\nb");
+    doc.ReplaceLineContents(0, {"x\ny", "p\nq"});
+    EXPECT_EQ(doc.FileText(), "x\r\ny\r\np\nq");
 }
 
 } // namespace

@@ -57,5 +57,76 @@ TEST(KeywordMatcher, StepsOverCodePoints)
     EXPECT_EQ(m.Sets(state), 1);
 }
 
+// The mask of a word fed one value at a time, stopping once the matcher answers 0.
+int SetsOfFed(const KeywordMatcher& m, const std::vector<int>& values)
+{
+    int state = 1;
+    for (int value : values) {
+        state = m.Step(value, state);
+        if (state == 0)
+            return 0;
+    }
+    return m.Sets(state);
+}
+
+std::vector<int> AsCharAtValues(const std::string& bytes)
+{
+    std::vector<int> values;
+    for (char c : bytes)
+        values.push_back(c); // negative above 127, as CharAt answers
+    return values;
+}
+
+TEST(KeywordMatcher, WordsMatchAsCodePointsAndAsBytes)
+{
+    struct Case {
+        std::string text;     // the keyword text
+        std::vector<int> fed; // what a plug-in feeds
+        int sets;
+    };
+    const std::string utf8 = "caf\xC3\xA9 \xC3\xBC" "ber\n- two\nna\xC3\xAFve\n";
+    const std::string latin1 = "caf\xE9\n- two\n\xFC\n";
+    const Case cases[] = {
+        {utf8, {'c', 'a', 'f', 0xE9}, 1},
+        {utf8, AsCharAtValues("caf\xC3\xA9"), 1},
+        {utf8, AsCharAtValues("\xC3\xBC" "ber"), 1},
+        {utf8, {0xFC, 'b', 'e', 'r'}, 1},
+        {utf8, AsCharAtValues("na\xC3\xAFve"), 2},
+        {utf8, AsCharAtValues("caf\xC3"), 0},          // a strict prefix of the bytes
+        {utf8, {'c', 'a', 'f', 0xC3, 0xA9}, 0},        // bytes fed unsigned are no code points
+        {latin1, AsCharAtValues("caf\xE9"), 1},        // not UTF-8: matched byte by byte
+        {latin1, {'c', 'a', 'f', 0xE9}, 1},            // ...or as the byte's own value
+        {latin1, AsCharAtValues("\xFC"), 2},
+        {"plain\n", AsCharAtValues("plain"), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text) + " fed " + testing::PrintToString(c.fed));
+        EXPECT_EQ(SetsOfFed(KeywordMatcher(c.text), c.fed), c.sets);
+    }
+}
+
+TEST(KeywordMatcher, OnlyALeadingDashMakesATitle)
+{
+    const KeywordMatcher m("a\n - x\n-y z\nb\n\t-c\n");
+    EXPECT_EQ(m.SetsOfWord("x"), 1); // " - x" holds keywords
+    EXPECT_EQ(m.SetsOfWord("-"), 1);
+    EXPECT_EQ(m.SetsOfWord("-c"), 2);
+    EXPECT_EQ(m.SetsOfWord("b"), 2);
+    EXPECT_EQ(m.SetsOfWord("z"), 0); // on the title line
+    EXPECT_EQ(m.SetCount(), 2);
+}
+
+TEST(KeywordMatcher, TheThirtySecondSetIsReportedAndLaterOnesAreNot)
+{
+    std::string text;
+    for (int set = 1; set <= 33; ++set)
+        text += (set > 1 ? "- set\n" : "") + ("w" + std::to_string(set)) + "\n";
+    const KeywordMatcher m(text);
+    EXPECT_EQ(m.SetCount(), 33);
+    EXPECT_EQ(m.SetsOfWord("w1"), 1);
+    EXPECT_EQ(static_cast<unsigned>(m.SetsOfWord("w32")), 1u << 31);
+    EXPECT_EQ(m.SetsOfWord("w33"), 0);
+}
+
 } // namespace
 } // namespace varnel

@@ -47,6 +47,12 @@ TEST(Language, UserKeywordFileReplacesTheDefaultText)
     const Language shell = PrepareLanguage(test::Module("Hazellex"), settings);
     EXPECT_EQ(shell.keywordSource, "");
     EXPECT_EQ(shell.matcher.SetsOfWord("esac"), 1);
+
+    // A byte-order mark in front of the text is no part of it.
+    ASSERT_TRUE(WriteFile(file, "\xEF\xBB\xBF- User set 0:\nrecord\n"));
+    const Language marked = PrepareLanguage(test::Module("Birchlex"), settings);
+    EXPECT_EQ(marked.matcher.SetsOfWord("record"), 2);
+    EXPECT_EQ(marked.matcher.SetsOfWord("\xEF\xBB\xBF-"), 0);
 }
 
 } // namespace

@@ -29,8 +29,16 @@ compare() {
 cd "$samples"
 compare languages
 for sample in *; do
+    size=$(wc -c <"$sample")
     compare highlight "$sample" --runs
+    compare highlight "$sample" --styled
     compare highlight "$sample" --html
+    compare highlight "$sample" --ansi
+    compare functions "$sample"
+    compare functions "$sample" --no-includes --no-prototypes --no-types
+    # A caret in the middle and one near the end, in file byte offsets.
+    compare balance "$sample" $((size / 2)) $((size / 2))
+    compare balance "$sample" $((size * 9 / 10)) $((size * 9 / 10))
     compare comment "$sample" 1 3 --stdout
     compare uncomment "$sample" 1 3 --stdout
     # Uncommenting what was commented walks whole characters on both sides.

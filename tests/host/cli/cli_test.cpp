@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
+#include <streambuf>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
 
 namespace varnel {
 namespace {
@@ -21,6 +27,21 @@ Result Varnel(std::vector<std::string> args)
     std::ostringstream err;
     const int status = RunVarnel(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+// Runs varnel with `input` arriving on a pipe.
+Result VarnelReading(std::vector<std::string> args, const std::string& input)
+{
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunVarnel(args, Console{in, out, err, false, false});
+    return {status, out.str(), err.str()};
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
 }
 
 std::string TestModules(const std::string& testCase)
@@ -48,21 +69,52 @@ TEST(Cli, LanguagesListsEveryModuleWithPatternsAndServices)
     EXPECT_EQ(r.out, *golden);
 }
 
-TEST(Cli, UsageErrorsExitWithTwo)
+TEST(Cli, UsageErrorsExitWithTwoAndSayWhy)
 {
-    EXPECT_EQ(Varnel({}).status, 2);
-    EXPECT_EQ(Varnel({"frobnicate"}).status, 2);
-    EXPECT_EQ(Varnel({"languages", "extra"}).status, 2);
-    EXPECT_EQ(Varnel({"highlight"}).status, 2);
-    EXPECT_EQ(Varnel({"comment", "a.java", "1"}).status, 2);
-    EXPECT_EQ(Varnel({"comment", "a.java", "one", "2"}).status, 2);
-    EXPECT_EQ(Varnel({"comment", "a.java", "-1", "2"}).status, 2);
-    EXPECT_EQ(Varnel({"languages", "--modules"}).status, 2);
-    EXPECT_EQ(Varnel({"languages", "--bogus"}).status, 2);
-    const Result r = Varnel({"frobnicate"});
-    EXPECT_NE(r.err.find("unknown command 'frobnicate'"), std::string::npos);
-    EXPECT_NE(r.err.find("usage: varnel"), std::string::npos);
-    EXPECT_EQ(Varnel({"help"}).status, 0);
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, "subcommand is required"},
+        {{"frobnicate"}, "unknown command 'frobnicate'"},
+        {{"languages", "extra"}, "not expected: extra"},
+        {{"languages", "--html"}, "not expected: --html"}, // an option of another command
+        {{"comment", "a.java", "1", "2", "--html"}, "--html"},
+        {{"highlight"}, "name a FILE, or '-' for standard input"},
+        {{"highlight", "a.java", "--html", "--runs"}, "excludes"},
+        {{"comment", "a.java", "1"}, "LAST is required"},
+        {{"comment", "a.java", "one", "2"}, "FIRST must be a whole number from 0 up, not 'one'"},
+        {{"comment", "a.java", "-1", "2"}, "-1"},
+        {{"comment", "a.java", "0", "2"}, "lines count from 1"},
+        {{"comment", "a.java", "3", "2"}, "the line range is reversed: FIRST 3 is after LAST 2"},
+        {{"comment", "a.java", "1", "99999999999"}, "LAST is too large: 99999999999"},
+        {{"balance", "a.java", "7", "3"}, "the selection is reversed"},
+        {{"balance", "a.java", "3"}, "END is required"},
+        {{"languages", "--modules"}, "--modules"},
+        {{"languages", "--bogus"}, "--bogus"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Varnel(c.args);
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+        EXPECT_TRUE(Contains(r.err, "varnel --help")) << r.err;
+    }
+}
+
+TEST(Cli, HelpForTheWholeCommandAndEachCommand)
+{
+    Result r = Varnel({"help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "highlight")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "balance")) << r.out;
+    r = Varnel({"--help"});
+    EXPECT_EQ(r.status, 0);
+    r = Varnel({"comment", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Contains(r.out, "Usage: varnel comment")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "--stdout")) << r.out;
 }
 
 TEST(Cli, ModuleFolderProblemsAreReported)
@@ -112,6 +164,18 @@ TEST_F(CliFiles, MissingFileAndUnknownLanguage)
 
     r = Varnel({"highlight", ::testing::TempDir()});
     EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "it is a folder")) << r.err;
+}
+
+TEST_F(CliFiles, DoubleDashEndsTheOptions)
+{
+    const std::string folder = ::testing::TempDir();
+    Write("-x.sh", "echo\n");
+    const std::string file = JoinPath(folder, "-x.sh");
+    // A relative name that begins with "-" is a file after "--".
+    const Result r = Varnel({"comment", "--stdout", "--", file, "1", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "#echo\n");
 }
 
 TEST_F(CliFiles, CommentToStandardOutputLeavesTheFile)
@@ -138,15 +202,167 @@ TEST_F(CliFiles, CommentAndUncommentInPlace)
 TEST_F(CliFiles, LinesOutsideTheFileAreRefused)
 {
     const std::string file = Write("two.sh", "a\nb\n");
-    for (const auto& range : {std::pair<const char*, const char*>{"0", "1"}, {"1", "3"}, {"2", "1"}}) {
-        const Result r = Varnel({"comment", file, range.first, range.second});
-        EXPECT_EQ(r.status, 1) << range.first << "-" << range.second;
-        EXPECT_NE(r.err.find("(2 lines)"), std::string::npos) << r.err;
+    for (const char* last : {"3", "9"}) {
+        const Result r = Varnel({"comment", file, "1", last});
+        EXPECT_EQ(r.status, 1) << last;
+        EXPECT_TRUE(Contains(r.err, "(2 lines)")) << r.err;
     }
     EXPECT_EQ(ReadFile(file), "a\nb\n");
-    const std::string empty = Write("empty.sh", "");
-    EXPECT_EQ(Varnel({"comment", empty, "1", "1"}).status, 1);
 }
+
+TEST_F(CliFiles, AnEmptyFileHasOneEmptyLine)
+{
+    const std::string empty = Write("empty.java", "");
+    Result r = Varnel({"comment", empty, "1", "1", "--stdout"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "//");
+    r = Varnel({"comment", empty, "1", "2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "(1 line)")) << r.err;
+}
+
+// Line ends are no part of the lines that plug-ins comment; each line keeps its own.
+TEST_F(CliFiles, CommentingKeepsEveryKindOfLineEnd)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* first;
+        const char* last;
+        const char* commented;
+    };
+    const Case cases[] = {
+        {"c.pas", "a := 1;\r\n", "1", "1", "(*a := 1;*)\r\n"},
+        {"m.pas", "a\r\nb\nc\rd", "1", "4", "(*a*)\r\n(*b*)\n(*c*)\r(*d*)"},
+        {"m.java", "a\r\nb\nc\rd\r\n", "2", "3", "a\r\n//b\n//c\rd\r\n"},
+        {"e.sh", "\r\n\r\n", "1", "2", "#\r\n#\r\n"},
+        {"o.tex", "x\ry\r", "2", "2", "x\r%y\r"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = Write(c.name, c.text);
+        Result r = Varnel({"comment", file, c.first, c.last});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadFile(file), c.commented);
+        r = Varnel({"uncomment", file, c.first, c.last});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadFile(file), c.text);
+    }
+}
+
+TEST_F(CliFiles, CommentThenUncommentOfAnyRangeGivesTheBytesBack)
+{
+    const std::string text = "begin\r\n  x := 1;\r\n\r\n  y\n(* z *)\rend.\r\n";
+    const std::string file = Write("round.pas", text);
+    for (int first = 1; first <= 6; ++first) {
+        for (int last = first; last <= 6; ++last) {
+            const std::string a = std::to_string(first), b = std::to_string(last);
+            ASSERT_EQ(Varnel({"comment", file, a, b}).status, 0);
+            ASSERT_EQ(Varnel({"uncomment", file, a, b}).status, 0);
+            EXPECT_EQ(ReadFile(file), text) << a << ".." << b;
+        }
+    }
+}
+
+TEST(Cli, StandardInputNeedsALanguageAndComesFromAPipe)
+{
+    Result r = VarnelReading({"comment", "-", "1", "1", "--language", "Java"}, "int x;\r\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "//int x;\r\n");
+    r = VarnelReading({"highlight", "--plain", "--language", "shell"}, "echo hi\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "echo hi\n");
+    r = VarnelReading({"highlight", "-"}, "echo hi\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "--language")) << r.err;
+}
+
+TEST(Cli, RefusedCallsAreWarningsAndRunsOutOfOrderRepeatNoText)
+{
+    const std::string file = JoinPath(::testing::TempDir(), "unruly.fixture");
+    ASSERT_TRUE(WriteFile(file, "abcdef\n"));
+    const std::string modules = TestModules("unruly");
+    Result r = Varnel({"--modules", modules, "highlight", file, "--ansi"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "abcdef\n");
+    EXPECT_TRUE(Contains(r.err, "varnel: warning: Unruly (Unruly) made a call the host refused: line 1: AddFunction"))
+        << r.err;
+    r = Varnel({"--modules", modules, "highlight", file, "--styled"});
+    EXPECT_EQ(r.out, "[7] {0}abcd{0}ef\n");
+    r = Varnel({"--modules", modules, "highlight", file, "--html"});
+    EXPECT_TRUE(Contains(r.out, "<pre>abcdef\n</pre>")) << r.out;
+
+    r = Varnel({"--modules", modules, "comment", file, "1", "1", "--stdout"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ";abcdef\n");
+    EXPECT_TRUE(Contains(r.err, "line 1: InsertText")) << r.err;
+}
+
+// A stream whose every write fails, as on a full disk.
+class FailingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure)
+{
+    FailingBuffer buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    std::istringstream in;
+    EXPECT_EQ(RunVarnel({"languages"}, Console{in, out, err, true, false}), 1);
+    EXPECT_TRUE(Contains(err.str(), "varnel: cannot write the output")) << err.str();
+}
+
+#if !defined(_WIN32)
+std::string VarnelProgram()
+{
+    return JoinPath(ExecutableFolder(), "varnel");
+}
+
+// The exit status of a shell command line.
+int Shell(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CliFiles, AFullOutputDeviceIsReported)
+{
+    const std::string file = Write("full.sh", "echo one\necho two\n");
+    for (const std::string& args : {std::string("languages"), "highlight --ansi " + file, "highlight " + file,
+                                    "comment --stdout " + file + " 1 2"}) {
+        EXPECT_EQ(Shell(VarnelProgram() + " " + args + " >/dev/full 2>/dev/null"), 1) << args;
+    }
+    EXPECT_EQ(Shell(VarnelProgram() + " languages >/dev/null"), 0);
+}
+
+TEST_F(CliFiles, AWriteThatFailsPartWayLeavesTheFileAsItWas)
+{
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += "echo line " + std::to_string(i) + "\n";
+    const std::string file = Write("limited.sh", text);
+    const std::string err = JoinPath(::testing::TempDir(), "limited.err");
+    // Files may grow to 4 KiB only; the commented file needs more.
+    EXPECT_EQ(Shell("trap '' XFSZ; ulimit -f 4; " + VarnelProgram() + " comment " + file + " 1 400 2>" + err), 1);
+    EXPECT_EQ(ReadFile(file), text);
+    const std::string message = ReadFile(err).value_or("");
+    EXPECT_TRUE(Contains(message, "cannot write " + file + ": File too large")) << message;
+    // Nothing is left behind beside it.
+    EXPECT_EQ(Shell("ls -a " + ::testing::TempDir() + " | grep -q 'limited.sh.'"), 1);
+}
+
+TEST_F(CliFiles, AnInPlaceWriteKeepsThePermissionBits)
+{
+    const std::string file = Write("mode.sh", "run\n");
+    ASSERT_EQ(Shell("chmod 751 " + file), 0);
+    ASSERT_EQ(Varnel({"comment", file, "1", "1"}).status, 0);
+    EXPECT_EQ(ReadFile(file), "#run\n");
+    EXPECT_EQ(Shell("test \"$(stat -c %a " + file + ")\" = 751"), 0);
+}
+#endif
 
 TEST_F(CliFiles, MarkupHasNoLineComments)
 {

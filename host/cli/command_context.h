@@ -1,0 +1,68 @@
+// What every varnel command shares: the streams, the options that choose modules and
+// language, reading the input and reporting failures.
+#pragma once
+
+#include "cli.h"
+#include "document.h"
+#include "language.h"
+#include "plugin_loader.h"
+
+#include <optional>
+#include <string>
+
+namespace varnel {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kBadUsage = 2;
+
+// The standard-input stand-in for a FILE argument.
+inline constexpr char kStandardInput[] = "-";
+
+struct GlobalOptions {
+    std::string modules;  // the folder holding Languages/ (default: the program's folder)
+    std::string settings; // the user's keyword files
+    std::string language; // --language: overrides the choice by file name
+};
+
+// A file (or standard input) read into a document, with the plug-in chosen for it.
+struct Input {
+    std::string path; // as given; "-" for standard input
+    Document document;
+    Language language;
+};
+
+class CommandContext {
+public:
+    CommandContext(const Console& console, GlobalOptions options)
+        : console_(console), options_(std::move(options)) {}
+
+    std::ostream& Out() { return console_.out; }
+    std::ostream& Err() { return console_.err; }
+    const Console& Streams() const { return console_; }
+    const GlobalOptions& Options() const { return options_; }
+
+    // Writes "varnel: message" and answers kFailed (or kBadUsage).
+    int Fail(const std::string& message);
+    int Usage(const std::string& message);
+
+    // Loads the plug-ins; false (with the message written) when there are none.
+    bool LoadPlugins(bool reportRefused);
+    const PluginSet& Plugins() const { return plugins_; }
+
+    // Reads FILE (or standard input for "-") and prepares the plug-in that claims it,
+    // or the one --language names. nullopt with the message written on failure.
+    std::optional<Input> Open(const std::string& path);
+
+    // Writes what the plug-in did that the host refused, as warnings.
+    void ReportRefusals(const Input& input);
+
+private:
+    const LanguagePlugin* ChooseLanguage(const std::string& path);
+
+    Console console_;
+    GlobalOptions options_;
+    PluginSet plugins_;
+};
+
+} // namespace varnel

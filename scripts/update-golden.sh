@@ -1,0 +1,19 @@
+#!/bin/sh
+# Writes the golden twins of every sample anew from what the native build does now:
+# tests/data/golden/<sample>.styled and, where the language lists functions,
+# <sample>.functions. Review the difference (git diff) before committing it.
+set -eu
+cd "$(dirname "$0")/.."
+varnel=build/native/varnel
+[ -x "$varnel" ] || { echo "update-golden.sh: build the native preset first" >&2; exit 1; }
+mkdir -p tests/data/golden
+for sample in tests/data/samples/*; do
+    name=$(basename "$sample")
+    "$varnel" highlight --styled "$sample" >"tests/data/golden/$name.styled"
+    if "$varnel" functions "$sample" >"tests/data/golden/$name.functions" 2>/dev/null; then
+        :
+    else
+        rm -f "tests/data/golden/$name.functions"
+    fi
+done
+echo "golden twins written to tests/data/golden/"
