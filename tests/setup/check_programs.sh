@@ -47,5 +47,14 @@ for name in VARNEL.EX_ MOSSCLEAN.EX_ README.TX_ AMBERLEX.DL_ LARCHLEX.DL_ STRICT
     echo "$listed" | grep -q "^$name " && pass || fail "no resource $name"
 done
 
+# Icon groups (type 14): the installer's holds twelve images (6 bytes of header and 14
+# per image); the editor has its own icon and, as its second, the documents' icon that
+# the file associations name.
+icons=$(python3 "$here/pe_resources.py" "$installer" 14)
+[ "$icons" = "1 174" ] && pass || fail "installer icon groups: '$icons', expected one of twelve images"
+editor=$3
+icons=$(python3 "$here/pe_resources.py" "$editor" 14 | tr '\n' ' ')
+[ "$icons" = "1 174 2 174 " ] && pass || fail "editor icon groups: '$icons', expected two of twelve images"
+
 echo "$checks passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Lists the named resources of one type in a PE file: pe_resources.py FILE TYPE
-Prints "NAME SIZE" per resource, one a line."""
+"""Lists the resources of one type in a PE file: pe_resources.py FILE TYPE
+TYPE is a type name ("MYDATA") or number (14 for icon groups). Prints "NAME SIZE" per
+resource, one a line; numbered resources print their number."""
 import struct
 import sys
 
@@ -55,4 +56,4 @@ def main(path, wanted):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2])
+    main(sys.argv[1], int(sys.argv[2]) if sys.argv[2].isdigit() else sys.argv[2])
