@@ -54,6 +54,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND: {
         auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (!state)
+            return FALSE;
         switch (LOWORD(wParam)) {
         case IDC_BROWSE:
             Browse(dialog, *state);
