@@ -341,9 +341,17 @@ TEST(Install, FatalErrorsShowTheirMessageAndEndWithCodeOne)
     ASSERT_FALSE(version.empty());
     ASSERT_FALSE(programFiles.empty());
 
-    // Versions below 4.0 are refused before any dialog; 4.0 itself passes.
-    for (const char* old : {"3.51", "3.99", "junk"}) {
-        SetRegString(HKEY_LOCAL_MACHINE, ntKey, "CurrentVersion", old);
+    // Versions below 4.0, or none at all, are refused before any dialog; 4.0 itself passes.
+    for (const char* old : {"3.51", "3.99", "junk", static_cast<const char*>(nullptr)}) {
+        if (old) {
+            SetRegString(HKEY_LOCAL_MACHINE, ntKey, "CurrentVersion", old);
+        } else {
+            HKEY key = nullptr;
+            ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, ntKey.c_str(), 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+            RegDeleteValueA(key, "CurrentVersion");
+            RegCloseKey(key);
+            old = "(no value)";
+        }
         Program program = Start("\"" + InstallerPath() + "\"");
         const auto [text, code] = FatalMessage(program);
         EXPECT_EQ(text, "Varnel can only be installed on Windows 2000 or Windows XP") << old;
