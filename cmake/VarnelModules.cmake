@@ -18,6 +18,22 @@ function(varnel_write_def_file target functions data out_var)
   set(${out_var} ${path} PARENT_SCOPE)
 endfunction()
 
+# Writes the linker version script that keeps a Linux module's exports to the names
+# given: instances of library templates (a std::vector's, say) would otherwise be
+# exported beside them, hidden visibility notwithstanding.
+function(varnel_write_version_script target names out_var)
+  set(script "{\n  global:\n")
+  foreach(name IN LISTS names)
+    if(NOT name STREQUAL "")
+      string(APPEND script "    ${name};\n")
+    endif()
+  endforeach()
+  string(APPEND script "  local: *;\n};\n")
+  set(path ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+  file(CONFIGURE OUTPUT ${path} CONTENT "${script}")
+  set(${out_var} ${path} PARENT_SCOPE)
+endfunction()
+
 # Shared-library settings common to plug-ins and tool extensions.
 function(varnel_module target folder)
   set_target_properties(${target} PROPERTIES
@@ -31,14 +47,19 @@ function(varnel_module target folder)
 endfunction()
 
 # varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
-#                        [LINE_COMMENTS])
+#                        [LINE_COMMENTS] [BALANCE])
 # GetDataAddress and the five data items are exported by every plug-in and need not be
-# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine.
+# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine, BALANCE the
+# shared bracket balancer for C-like text.
 function(varnel_language_plugin target)
-  cmake_parse_arguments(PLUGIN "LINE_COMMENTS" "" "SOURCES;FUNCTIONS" ${ARGN})
+  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;BALANCE" "" "SOURCES;FUNCTIONS" ${ARGN})
   if(PLUGIN_LINE_COMMENTS)
     list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/line_comment_exports.cpp)
     list(APPEND PLUGIN_FUNCTIONS CommentLine UncommentLine)
+  endif()
+  if(PLUGIN_BALANCE)
+    list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/balance_exports.cpp)
+    list(APPEND PLUGIN_FUNCTIONS Balance)
   endif()
   add_library(${target} SHARED ${PLUGIN_SOURCES})
   target_link_libraries(${target} PRIVATE language_entry language_support)
@@ -46,6 +67,10 @@ function(varnel_language_plugin target)
   if(WIN32)
     varnel_write_def_file(${target} "GetDataAddress;${PLUGIN_FUNCTIONS}" "${VARNEL_LANGUAGE_DATA}" def)
     target_sources(${target} PRIVATE ${def})
+  elseif(NOT VARNEL_SANITIZE AND NOT VARNEL_FUZZ)
+    varnel_write_version_script(${target} "GetDataAddress;${PLUGIN_FUNCTIONS};${VARNEL_LANGUAGE_DATA}" script)
+    target_link_options(${target} PRIVATE -Wl,--version-script=${script})
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${script})
   endif()
   set_property(GLOBAL APPEND PROPERTY VARNEL_LANGUAGE_PLUGINS ${target})
 endfunction()

@@ -222,12 +222,13 @@ void Document::StyleLine(const Styler& styler, int line)
         return;
     }
     // The plug-in sees a copy, so nothing it does can change the document.
-    std::string text(Line(line));
+    scratch_.assign(Line(line));
     const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
-    HostProxy proxy(text, matcher, styler.styleCount, ProxyPurpose::Styling);
+    HostProxy proxy(scratch_, matcher, styler.styleCount, ProxyPurpose::Styling);
+    proxy.ReuseRunStorage(std::move(info.runs));
     short state = line > 0 ? lines_[static_cast<std::size_t>(line - 1)].state : 0;
     styler.styleLine(proxy, &state);
-    info.runs = proxy.Runs();
+    info.runs = proxy.TakeRuns();
     info.state = state;
     info.styled = true;
     NoteRefusals(proxy, line);

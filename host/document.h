@@ -108,6 +108,7 @@ private:
     std::vector<int> fileLineStarts_; // in the file
     std::vector<LineInfo> lines_;
     std::vector<std::string> refusals_;
+    std::string scratch_; // the copy of a line a plug-in styles, reused from line to line
 };
 
 } // namespace varnel

@@ -55,8 +55,7 @@ HostProxy::HostProxy(std::string& text, const KeywordMatcher& matcher, int style
       purpose_(purpose),
       preferences_(preferences)
 {
-    // SetStyle never allocates after this, so it cannot fail.
-    runs_.reserve(kMaxRuns);
+    TextChanged();
 }
 
 void HostProxy::Refuse(const char* message) noexcept
@@ -70,7 +69,19 @@ void HostProxy::Refuse(const char* message) noexcept
 
 int HostProxy::Length() const
 {
-    return static_cast<int>(std::min<std::size_t>(text_.size(), INT_MAX));
+    return length_;
+}
+
+void HostProxy::TextChanged()
+{
+    data_ = text_.data();
+    length_ = static_cast<int>(std::min<std::size_t>(text_.size(), INT_MAX));
+}
+
+void HostProxy::ReuseRunStorage(std::vector<StyleRun>&& storage)
+{
+    storage.clear();
+    runs_ = std::move(storage);
 }
 
 int HostProxy::CharacterAt(int offset) const
@@ -93,9 +104,10 @@ int HostProxy::KeywordSets(int state)
 
 char HostProxy::CharAt(int offset)
 {
-    if (offset < 0 || offset >= Length())
+    // The hottest call of all: one per byte of every line styled.
+    if (static_cast<unsigned>(offset) >= static_cast<unsigned>(length_))
         return 0;
-    return text_[static_cast<std::size_t>(offset)];
+    return data_[offset];
 }
 
 int HostProxy::TextLength()
@@ -116,6 +128,7 @@ int HostProxy::InsertText(int offset, const char* text, int length)
     }
     try {
         text_.insert(static_cast<std::size_t>(offset), text, static_cast<std::size_t>(length));
+        TextChanged();
     } catch (...) {
         Refuse("InsertText: out of memory");
         return 0;
@@ -133,6 +146,7 @@ void HostProxy::DeleteText(int offset, int length)
     // Clamped to the end of the text.
     const int count = std::min(length, size - offset);
     text_.erase(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+    TextChanged();
 }
 
 void HostProxy::SetStyle(int offset, int style)
@@ -147,7 +161,11 @@ void HostProxy::SetStyle(int offset, int style)
         runs_.pop_back();
     if (style < 0 || style > styleCount_)
         style = 0;
-    runs_.push_back({offset, style});
+    try {
+        runs_.push_back({offset, style});
+    } catch (...) {
+        Refuse("SetStyle: out of memory");
+    }
 }
 
 void HostProxy::AddFunction(const char* label, const char* name, int offset, bool prototype)

@@ -84,6 +84,10 @@ public:
     int CopyText(int offset, int length, char* buffer, int size) override;
 
     const std::vector<StyleRun>& Runs() const { return runs_; }
+    // Takes a vector whose memory the runs may use (its runs are dropped).
+    void ReuseRunStorage(std::vector<StyleRun>&& storage);
+    // The runs, handed over: the proxy has none after this.
+    std::vector<StyleRun> TakeRuns() { return std::move(runs_); }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
     // Calls the host refused (list entries on a proxy not made for a function scan,
@@ -95,10 +99,14 @@ private:
     void Refuse(const char* message) noexcept;
     // The text's length as an offset (texts beyond INT_MAX bytes show their first part).
     int Length() const;
+    // Notes where the text is and how long it is, after it was made or edited.
+    void TextChanged();
     // The code point starting at offset; 0 outside the text.
     int CharacterAt(int offset) const;
 
     std::string& text_;
+    const char* data_ = nullptr;
+    int length_ = 0;
     const KeywordMatcher& matcher_;
     int styleCount_;
     ProxyPurpose purpose_;

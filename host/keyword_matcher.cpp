@@ -2,6 +2,8 @@
 
 #include "utf8.h"
 
+#include <algorithm>
+
 namespace varnel {
 
 namespace {
@@ -43,10 +45,11 @@ KeywordMatcher::KeywordMatcher(std::string_view text)
             std::size_t j = i;
             while (j < line.size() && !IsSeparator(line[j]))
                 ++j;
-            if (j > i && setCount_ <= 32) {
+            if (j > i) {
                 // A word is found whether a plug-in feeds it as characters or as the
                 // signed bytes CharAt answers; for ASCII words the two paths are one.
-                const int bit = static_cast<int>(1u << (setCount_ - 1));
+                // Words of sets beyond the 32nd are known, but in no set reported.
+                const int bit = setCount_ <= 32 ? static_cast<int>(1u << (setCount_ - 1)) : 0;
                 const std::string_view word = line.substr(i, j - i);
                 masks_[AddWord(word, Feed::CodePoints)] |= bit;
                 masks_[AddWord(word, Feed::Bytes)] |= bit;
@@ -54,6 +57,34 @@ KeywordMatcher::KeywordMatcher(std::string_view text)
             i = j;
         }
     }
+    Freeze(building_);
+    building_.clear();
+}
+
+void KeywordMatcher::Freeze(const std::unordered_map<std::uint64_t, int>& edges)
+{
+    std::vector<std::pair<std::uint64_t, int>> sorted(edges.begin(), edges.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+        // By state, then by character as a signed value.
+        const auto stateA = a.first >> 32, stateB = b.first >> 32;
+        if (stateA != stateB)
+            return stateA < stateB;
+        return static_cast<std::int32_t>(a.first) < static_cast<std::int32_t>(b.first);
+    });
+    edgeBegin_.assign(masks_.size() + 1, 0);
+    edgeChars_.clear();
+    edgeTargets_.clear();
+    for (const auto& [key, target] : sorted) {
+        const auto state = static_cast<std::size_t>(key >> 32);
+        const int ch = static_cast<std::int32_t>(key);
+        ++edgeBegin_[state + 1];
+        edgeChars_.push_back(ch);
+        edgeTargets_.push_back(target);
+        if (state == kStart && ch >= 0 && ch < 128)
+            startAscii_[ch] = target;
+    }
+    for (std::size_t state = 1; state < edgeBegin_.size(); ++state)
+        edgeBegin_[state] += edgeBegin_[state - 1];
 }
 
 int KeywordMatcher::AddWord(std::string_view word, Feed feed)
@@ -69,7 +100,7 @@ int KeywordMatcher::AddWord(std::string_view word, Feed feed)
         } else {
             ++i;
         }
-        const auto [it, added] = edges_.try_emplace(EdgeKey(state, ch), 0);
+        const auto [it, added] = building_.try_emplace(EdgeKey(state, ch), 0);
         if (added) {
             it->second = static_cast<int>(masks_.size());
             masks_.push_back(0);
@@ -81,10 +112,17 @@ int KeywordMatcher::AddWord(std::string_view word, Feed feed)
 
 int KeywordMatcher::Step(int ch, int state) const
 {
+    if (state == kStart && ch >= 0 && ch < 128)
+        return startAscii_[ch];
     if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
         return kDead;
-    const auto it = edges_.find(EdgeKey(state, ch));
-    return it == edges_.end() ? kDead : it->second;
+    const int* begin = edgeChars_.data() + edgeBegin_[static_cast<std::size_t>(state)];
+    const int* end = edgeChars_.data() + edgeBegin_[static_cast<std::size_t>(state) + 1];
+    // Past the first characters of a word most states have one or two edges.
+    const int* found = end - begin <= 8 ? std::find(begin, end, ch) : std::lower_bound(begin, end, ch);
+    if (found == end || *found != ch)
+        return kDead;
+    return edgeTargets_[static_cast<std::size_t>(found - edgeChars_.data())];
 }
 
 int KeywordMatcher::Sets(int state) const

@@ -34,8 +34,18 @@ private:
     // Adds the path of the word's characters fed one way; answers its final state.
     int AddWord(std::string_view word, Feed feed);
 
-    std::vector<int> masks_;                       // by state; [0] dead, [1] start
-    std::unordered_map<std::uint64_t, int> edges_; // (state << 32 | ch) -> next state
+    // Turns the edges collected while adding words into the arrays Step searches.
+    void Freeze(const std::unordered_map<std::uint64_t, int>& edges);
+
+    std::vector<int> masks_; // by state; [0] dead, [1] start
+    // The edges of state s are edgeChars_/edgeTargets_[edgeBegin_[s] .. edgeBegin_[s + 1]),
+    // sorted by character. Plain ASCII edges of the start state, where every word
+    // begins, are also in a table of their own.
+    std::vector<int> edgeBegin_;
+    std::vector<int> edgeChars_;
+    std::vector<int> edgeTargets_;
+    int startAscii_[128] = {};
+    std::unordered_map<std::uint64_t, int> building_; // (state << 32 | ch) -> next state
     int setCount_ = 1;
 };
 

@@ -1,5 +1,6 @@
 #include "language.h"
 
+#include "bracket_balancer.h"
 #include "file_system.h"
 
 namespace varnel {
@@ -67,13 +68,14 @@ bool ScanFunctions(Document& document, const Language& language, ListPreferences
 
 bool BalanceSelection(Document& document, const Language& language, int* start, int* end)
 {
-    if (language.plugin->balance == nullptr)
-        return false;
     std::string text = document.Text();
     HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
     int selStart = *start;
     int selEnd = *end;
-    const bool found = language.plugin->balance(proxy, &selStart, &selEnd);
+    // A plug-in without a Balance of its own gets the host's: brackets in C-like text.
+    const bool found = language.plugin->balance != nullptr
+                           ? language.plugin->balance(proxy, &selStart, &selEnd)
+                           : BalanceBrackets(proxy, &selStart, &selEnd, kCLikeBalance);
     document.NoteRefusals(proxy, -1);
     const int length = static_cast<int>(text.size());
     // A span outside the text is no answer the host can select.

@@ -41,8 +41,8 @@ bool ScanFunctions(Document& document, const Language& language, ListPreferences
                    FunctionList* list);
 
 // Widens the selection (buffer offsets) to the enclosing pair the plug-in's Balance
-// finds in the whole document. Answers false, changing nothing, when there is no pair
-// or the plug-in has no Balance.
+// finds in the whole document; a plug-in without one gets the host's balancer for
+// C-like brackets. Answers false, changing nothing, when there is no pair.
 bool BalanceSelection(Document& document, const Language& language, int* start, int* end);
 
 } // namespace varnel

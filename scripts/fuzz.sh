@@ -19,7 +19,7 @@ case $seconds in
 esac
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential"
+targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential fuzz_bracket_balancer"
 
 for tool in clang clang++ cmake ninja; do
     if ! command -v "$tool" >/dev/null 2>&1; then

@@ -32,8 +32,6 @@ int Balance(CommandContext& context, const BalanceOptions& options)
     if (*end > document.FileSize())
         return context.Fail("offset " + options.end + " is beyond the end of " + options.file + " (" +
                             std::to_string(document.FileSize()) + " bytes)");
-    if (input->language.plugin->balance == nullptr)
-        return context.Fail(input->language.plugin->name + " has no Balance");
     int selStart = document.BufferOffset(*start);
     int selEnd = document.BufferOffset(*end);
     const bool found = BalanceSelection(input->document, input->language, &selStart, &selEnd);

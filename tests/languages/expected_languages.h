@@ -30,6 +30,8 @@ inline void PrintTo(const ExpectedLanguage& language, std::ostream* out)
 inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
 {
     static const std::vector<std::string> kLineComments = {"CommentLine", "UncommentLine"};
+    static const std::vector<std::string> kBalanceAndLineComments = {"Balance", "CommentLine", "UncommentLine"};
+    static const std::vector<std::string> kStyledBalanceAndLineComments = {"StyleLine", "Balance", "CommentLine", "UncommentLine"};
     static const std::vector<ExpectedLanguage> languages = {
         {"Amberlex", "HTML", "*.htm*;*.php*", "keywords.html",
          {{"HTML Keyword", "#3d4c9e"}, {"HTML Attribute", "#1e843b"}, {"JavaScript Keyword", "#3d4c9e"},
@@ -51,21 +53,21 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
          {{"keywords", "#3d4c9e"}, {"char constants", "#ad6739"}, {"comments", "#9b2e35"},
           {"strings", "#666666"}, {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"},
           {"user4", "#756719"}},
-         kLineComments, {51, 0, 0, 0, 0}},
+         {"StyleLine", "ScanForFunctions", "Balance", "CommentLine", "UncommentLine"}, {51, 0, 0, 0, 0}},
         {"Ivylex", "ActionScript", "*.as", "keywords.as",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"identifiers", "#3d4c9e"}, {"objects", "#31917a"}, {"properties", "#3d4c9e"},
           {"functions", "#1e843b"}, {"deprecated", "#ad6739"}, {"user1", "#756719"},
           {"user2", "#756719"}},
-         kLineComments, {33, 360, 31, 22, 0, 26, 0, 0, 0, 0}},
+         kStyledBalanceAndLineComments, {33, 360, 31, 22, 0, 26, 0, 0, 0, 0}},
         {"Hazellex", "Shell", "*.sh;*.mak*;*.mk;makefile*", "keywords.sh",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"}, {"user4", "#756719"}},
-         kLineComments, {15, 0, 0, 0, 0}},
+         kStyledBalanceAndLineComments, {15, 0, 0, 0, 0}},
         {"Juniperlex", "Python", "*.py", "keywords.py",
          {{"keywords", "#3d4c9e"}, {"comments", "#9b2e35"}, {"strings", "#666666"},
           {"user1", "#756719"}, {"user2", "#756719"}, {"user3", "#756719"}, {"user4", "#756719"}},
-         kLineComments, {29, 59, 0, 0, 0, 0}},
+         {"StyleLine", "ScanForFunctions", "CommentLine", "UncommentLine"}, {29, 59, 0, 0, 0, 0}},
         {"Cedarlex", "Pascal", "*.p;*.pas", "keywords.pas",
          {{"Keywords", "#3d4c9e"}, {"Comments", "#9b2e35"}, {"Strings", "#666666"},
           {"User1", "#756719"}, {"User2", "#756719"}, {"User3", "#756719"}, {"User4", "#756719"}},
@@ -79,7 +81,7 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
          {{"Keywords", "#3d4c9e"}, {"Char Constants", "#ad6739"}, {"Comments", "#9b2e35"},
           {"Strings", "#666666"}, {"Rez Functions", "#756719"}, {"User1", "#756719"},
           {"User2", "#756719"}, {"User3", "#756719"}, {"User4", "#756719"}},
-         kLineComments, {50, 25, 0, 0, 0, 0}},
+         kBalanceAndLineComments, {50, 25, 0, 0, 0, 0}},
         {"Firlex", "TeX", "*.tex", "keywords.tex",
          {{"Keywords", "#3d4c9e"}, {"Special Characters", "#ad6739"}, {"Comments", "#9b2e35"},
           {"Math", "#666666"}, {"User1", "#756719"}, {"User2", "#756719"}, {"User3", "#756719"},

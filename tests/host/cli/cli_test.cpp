@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <streambuf>
@@ -262,6 +263,53 @@ TEST_F(CliFiles, CommentThenUncommentOfAnyRangeGivesTheBytesBack)
             EXPECT_EQ(ReadFile(file), text) << a << ".." << b;
         }
     }
+}
+
+// Offsets in and out are the file's own bytes, whatever its line ends.
+TEST_F(CliFiles, FunctionsAndBalanceSpeakInFileOffsets)
+{
+    const std::string text = "class A {\r\n  void f(int a,\r\n         int b) {\r\n  }\r\n}\r\n";
+    const std::string file = Write("Offsets.java", text);
+    Result r = Varnel({"functions", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "functions:\n  6\tclass A\t(A)\n  18\tA.f\t(f)\nincludes:\n");
+    EXPECT_EQ(text.substr(18, 1), "f");
+
+    struct Case {
+        int start, end;
+        const char* selected; // the file's bytes between the printed offsets
+    };
+    const Case cases[] = {
+        {22, 22, "int a,\r\n         int b"},           // caret after "f("
+        {30, 30, "int a,\r\n         int b"},           // caret inside the CR LF
+        {45, 45, "\r\n  "},                                // the method's body
+        {46, 48, "\r\n  "},
+        {10, 10, "\r\n  void f(int a,\r\n         int b) {\r\n  }\r\n"}, // the class's
+        {10, 50, "\r\n  void f(int a,\r\n         int b) {\r\n  }\r\n"},
+    };
+    for (const Case& c : cases) {
+        r = Varnel({"balance", file, std::to_string(c.start), std::to_string(c.end)});
+        ASSERT_EQ(r.status, 0) << c.start << ": " << r.err;
+        int from = 0, to = 0;
+        ASSERT_EQ(std::sscanf(r.out.c_str(), "%d %d", &from, &to), 2) << r.out;
+        EXPECT_EQ(text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)), c.selected)
+            << c.start << " gave " << r.out;
+    }
+    r = Varnel({"balance", file, "3", "3"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "no pair encloses 3..3")) << r.err;
+    r = Varnel({"balance", file, "3", "999"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "beyond the end")) << r.err;
+
+    // Python has no Balance of its own: the host balances its brackets.
+    const std::string python = Write("calls.py", "print(len(x))\r\n");
+    r = Varnel({"balance", python, "10", "10"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "10 11\n");
+    r = Varnel({"functions", Write("plain.sh", "echo\n")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "Shell lists no functions")) << r.err;
 }
 
 TEST(Cli, StandardInputNeedsALanguageAndComesFromAPipe)

@@ -1,0 +1,107 @@
+// Function scans and bracket balancing over generated documents of several sizes,
+// through the real loader and proxy: the time per byte should not grow with the size.
+#include "bench_modules.h"
+#include "host_proxy.h"
+#include "keyword_matcher.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+using namespace varnel;
+
+constexpr int kMegabyte = 1 << 20;
+
+// A Java file of about `bytes` bytes: one class holding methods, fields, comments and
+// literals, nested classes now and then.
+std::string JavaDocument(int bytes)
+{
+    std::string text = "package bench;\n\npublic class Generated extends Base {\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        text += "    /* method " + n + " { */\n";
+        text += "    private int field" + n + " = compute(" + n + ", \"(\" + ')'); // }\n";
+        text += "    public void method" + n + "(int a, String[] b) throws Exception {\n";
+        text += "        if (a > " + n + ") { call(b[0], \"}\"); } else { other(a); }\n";
+        text += "    }\n";
+        if (i % 50 == 0)
+            text += "    static class Inner" + n + " implements Runnable { public void run() { } }\n";
+    }
+    return text + "}\n";
+}
+
+// A Python file of about `bytes` bytes: imports, classes, methods, docstrings, comments.
+std::string PythonDocument(int bytes)
+{
+    std::string text = "import os, sys as system\nfrom collections import OrderedDict\n\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        text += "class Shape" + n + "(Base):\n";
+        text += "    \"\"\"A shape, def not_a_function(): number " + n + ".\"\"\"\n";
+        text += "    def area(self, scale=(1, 2), names=['a', \"b\"]):  # (\n";
+        text += "        return self.width * scale[0] + " + n + "\n\n";
+    }
+    return text;
+}
+
+struct Loaded {
+    const LanguagePlugin& plugin;
+    KeywordMatcher keywords;
+    explicit Loaded(const char* language) : plugin(bench::Plugin(language)), keywords(plugin.defaultKeywords) {}
+};
+
+void Scan(benchmark::State& state, const char* language, std::string (*document)(int))
+{
+    const Loaded loaded(language);
+    std::string text = document(static_cast<int>(state.range(0)));
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        HostProxy proxy(text, loaded.keywords, 0, ProxyPurpose::FunctionScan);
+        loaded.plugin.scanForFunctions(proxy);
+        entries = proxy.Functions().size() + proxy.Includes().size();
+        benchmark::DoNotOptimize(entries);
+    }
+    if (entries == 0)
+        state.SkipWithError("the scan found nothing");
+    state.counters["entries"] = static_cast<double>(entries);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+
+void ScanJava(benchmark::State& state)
+{
+    Scan(state, "Java", JavaDocument);
+}
+BENCHMARK(ScanJava)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void ScanPython(benchmark::State& state)
+{
+    Scan(state, "Python", PythonDocument);
+}
+BENCHMARK(ScanPython)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The caret just before the class's final "}": the first pass reads the whole document,
+// and the pair found is the class body.
+void BalanceJava(benchmark::State& state)
+{
+    const Loaded loaded("Java");
+    std::string text = JavaDocument(static_cast<int>(state.range(0)));
+    const int caret = static_cast<int>(text.rfind('}'));
+    bool found = false;
+    for (auto _ : state) {
+        HostProxy proxy(text, loaded.keywords, 0, ProxyPurpose::Editing);
+        int start = caret;
+        int end = caret;
+        found = loaded.plugin.balance(proxy, &start, &end);
+        benchmark::DoNotOptimize(start);
+    }
+    if (!found)
+        state.SkipWithError("no pair around the caret");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BalanceJava)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+} // namespace

@@ -1,0 +1,86 @@
+// Colouring whole generated files line by line, as the editor does when it opens them:
+// every line through the host's proxy, each with the state of the line before.
+#include "bench_modules.h"
+#include "language.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace varnel;
+
+constexpr std::size_t kFileSize = 4 << 20;
+
+// The lines repeated until the text holds kFileSize bytes, each "#N" in them replaced
+// by a running number so that names and strings differ from block to block.
+std::string Repeat(const std::vector<const char*>& lines)
+{
+    std::string text;
+    text.reserve(kFileSize + 256);
+    for (int n = 0; text.size() < kFileSize; ++n) {
+        const std::string number = std::to_string(n);
+        for (const char* source : lines) {
+            std::string line = source;
+            for (std::size_t mark = line.find("#N"); mark != std::string::npos; mark = line.find("#N", mark))
+                line.replace(mark, 2, number);
+            text += line;
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+const std::vector<const char*> kShellLines = {
+    "# build step #N",
+    "for f in $SOURCES; do",
+    "    if [ -f \"$f.o\" ]; then echo 'skip' \"$f\"; else cc -c \"$f\" -o obj#N.o; fi",
+    "done",
+    "case \"$1\" in start) run_server --port 80#N ;; *) usage ;; esac",
+};
+
+const std::vector<const char*> kJavaLines = {
+    "/* Block #N of the generated",
+    "   source, over two lines. */",
+    "public static int compute#N(final java.util.List<String> items) {",
+    "    char c = 'x'; String s = \"value \\\"#N\\\"\"; // trailing note",
+    "    return items.size() + this.offset + '\\n';",
+    "}",
+};
+
+const std::vector<const char*> kActionScriptLines = {
+    "#include \"part#N.as\"",
+    "onClipEvent (enterFrame) { this._alpha = Math.random() * 100; }",
+    "var clip#N = _root.attachMovie('symbol', \"clip#N\", #N); /* depth */",
+    "clip#N.gotoAndPlay(2); tellTarget (\"clip\") { play(); } // old style",
+};
+
+const std::vector<const char*> kPythonLines = {
+    "def compute#N(items, factor=2):",
+    "    \"\"\"Scale every item by the factor,",
+    "    over two lines of documentation.\"\"\"",
+    "    result = [len(str(x)) * factor for x in items if x is not None]  # note",
+    "    return result + ['#N', \"text\", '''raw''']",
+};
+
+void StyleFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
+{
+    const std::string text = Repeat(lines);
+    const Language language = PrepareLanguage(bench::Plugin(languageName), "");
+    const Styler styler = language.MakeStyler();
+    Document document(text);
+    for (auto _ : state) {
+        document.StyleAll(styler);
+        benchmark::DoNotOptimize(document.EndState(document.LineCount() - 1));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK_CAPTURE(StyleFile, Shell, "Shell", kShellLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Java, "Java", kJavaLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, ActionScript, "ActionScript", kActionScriptLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Python, "Python", kPythonLines)->Unit(benchmark::kMillisecond);
+
+} // namespace

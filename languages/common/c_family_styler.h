@@ -1,0 +1,82 @@
+// The line styler of the C-family languages (Java, ActionScript): words looked up as
+// keywords, "/* */" block comments, "//" line comments, strings in double quotes, and
+// what a single quote opens, a character constant or a string. A language gives its
+// syntax as a Syntax type:
+//   static bool IsWordStart(int c), static bool IsWordCharacter(int c)
+//   static constexpr int kSetStyles[]        the style of each keyword set
+//   static constexpr int kCommentStyle, kStringStyle
+//   static constexpr bool kCharConstants     whether a single quote opens a character
+//                                            constant (else a string like a double quote)
+//   static constexpr int kCharConstantStyle  the style of character constants, when
+//                                            there are any
+// and styles its lines with StyleLineWith<CFamilyLines<Syntax>>.
+#pragma once
+
+#include "line_styler.h"
+
+template <typename Syntax>
+struct CFamilyLines {
+    enum State : short {
+        kPlain = 0,
+        kWord = 1,
+        kNoRole = 2,
+        kBlockComment = 3,
+        kLineComment = 4,
+        kDoubleQuoted = 5,
+        kSingleQuoted = 6, // a character constant or a string, as the syntax says
+    };
+
+    static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
+
+    static int OpeningStyle(State state)
+    {
+        return state == kBlockComment || state == kLineComment ? Syntax::kCommentStyle : 0;
+    }
+
+    static State Plain(LineStyler& s, int c)
+    {
+        if (Syntax::IsWordStart(c))
+            return s.OpenWord(c, kWord);
+        if (c == '/' && s.Peek() == '*')
+            return kBlockComment;
+        if (c == '/' && s.Peek() == '/')
+            return kLineComment;
+        if (c == '"')
+            return s.OpenQuoted(kDoubleQuoted);
+        if (c == '\'')
+            return s.OpenQuoted(kSingleQuoted);
+        if (IsLineEnd(c))
+            s.done = true;
+        return kPlain;
+    }
+
+    static bool InSingleQuotes(LineStyler& s, int c)
+    {
+        if constexpr (Syntax::kCharConstants)
+            return s.InCharConstant(c, Syntax::kCharConstantStyle);
+        return s.InQuotedString(c, '\'', Syntax::kStringStyle);
+    }
+
+    static State Step(LineStyler& s, State state, int c)
+    {
+        switch (state) {
+        case kPlain:
+            return s.AfterPlain(Plain(s, c));
+        case kWord:
+            return s.InWord(c, Syntax::IsWordCharacter(c), Syntax::kSetStyles) ? kWord : kPlain;
+        case kNoRole:
+            break;
+        case kBlockComment:
+            return s.InBlockComment(c, Syntax::kCommentStyle) ? kBlockComment : kPlain;
+        case kLineComment:
+            return s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
+        case kDoubleQuoted:
+            return s.InQuotedString(c, '"', Syntax::kStringStyle) ? kDoubleQuoted : kPlain;
+        case kSingleQuoted:
+            return InSingleQuotes(s, c) ? kSingleQuoted : kPlain;
+        }
+        // A line in a state without a role stops at once and hands the state on.
+        s.done = true;
+        return state;
+    }
+};

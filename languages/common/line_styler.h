@@ -1,0 +1,270 @@
+// The working values of a line styler and the steps its state machine shares with
+// the other languages' stylers.
+//
+// A styler reads its line once, front to back: Next() answers the character at i (0 at
+// and beyond the end of the line, so the end reads like a NUL) and moves i past it, so
+// the character just read sits at i - 1. A run begins at `start`; each step reports the
+// style of the run it finishes with Style(start, style). The language's own state
+// machine decides which step a character goes to; the steps below answer whether the
+// line stays in the state that called them.
+#pragma once
+
+#include "language_proxy.h"
+
+#include <cstddef>
+
+// The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
+// KeywordSets mask. The lowest set bit among the first `count` wins; a word in none of
+// them gets the default style 0.
+class KeywordStyles {
+public:
+    template <std::size_t N>
+    constexpr KeywordStyles(const int (&styles)[N]) : byBit_(styles), count_(static_cast<int>(N)) {}
+
+    int StyleOf(int sets) const;
+
+private:
+    const int* byBit_;
+    int count_;
+};
+
+// ASCII character classes; bytes from 128 up are in none of them.
+inline bool IsAsciiLetter(int c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+inline bool IsAsciiDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The usual word: an ASCII letter or "_", then letters, digits and "_".
+inline bool IsIdentifierStart(int c)
+{
+    return IsAsciiLetter(c) || c == '_';
+}
+
+inline bool IsIdentifierCharacter(int c)
+{
+    return IsIdentifierStart(c) || IsAsciiDigit(c);
+}
+
+inline bool IsLineEnd(int c)
+{
+    return c == '\n' || c == 0;
+}
+
+struct LineStyler {
+    VLanguageProxy& line;
+    int len;            // the line's length, its line feed included
+    int i = 0;          // the index of the next character to read
+    int start = 0;      // where the current run began
+    int kw = 0;         // the keyword matcher's state within a word
+    bool escaped = false;
+    int count = 0;      // characters of a character constant
+    bool done = false;
+
+    explicit LineStyler(VLanguageProxy& styledLine);
+
+    // Starts the line with its first run; false when the line is empty, which leaves
+    // nothing more to do.
+    bool Begin(int style);
+
+    int Next()
+    {
+        const int c = i < len ? static_cast<unsigned char>(line.CharAt(i)) : 0;
+        ++i;
+        return c;
+    }
+
+    // The character at i + ahead, without moving; 0 outside the line.
+    int Peek(int ahead = 0) const;
+
+    void Style(int offset, int style) { line.SetStyle(offset, style); }
+
+    // Plain text (state 0 in every language), after it has looked at a character and
+    // chosen the next state: when the line is done, or a token began at that character,
+    // the plain run ends and the next one starts there. Answers the next state.
+    template <typename State>
+    State AfterPlain(State next)
+    {
+        if (done || (next != State{} && start < i)) {
+            Style(start, 0);
+            start = i - 1;
+        }
+        return next;
+    }
+
+    // A word that starts with c; answers the word's state.
+    template <typename State>
+    State OpenWord(int c, State word)
+    {
+        kw = line.KeywordStep(c, 1);
+        return word;
+    }
+
+    // A word character goes on with the word; any other character ends it with its
+    // keyword style and is read again by the plain state. False when the word ended.
+    bool InWord(int c, bool wordCharacter, const KeywordStyles& styles);
+
+    // A string or character constant opens: it starts unescaped and with no characters,
+    // whatever an abandoned constant before it left. Answers its state.
+    template <typename State>
+    State OpenQuoted(State quoted)
+    {
+        escaped = false;
+        count = 0;
+        return quoted;
+    }
+
+    // A string closed by `quote` where a backslash escapes the next character. It is
+    // closed by an unescaped quote; at the line's end it goes on to the next line when the
+    // line ends in a single backslash, and otherwise falls back to the default style from
+    // its opening quote. False when the string ended (closed or fallen back).
+    bool InQuotedString(int c, int quote, int style);
+
+    // A comment from "/*" to "*/", read from the character after the opening "/";
+    // scanning resumes after the closing "/". False when it closed on this line.
+    bool InBlockComment(int c, int style);
+
+    // A comment running to the line's end: styles it and finishes the line. True when it
+    // goes on into the next line, which happens only when the line has no line feed.
+    bool InLineComment(int style);
+
+    // A character constant: one of 1, 2 or 4 characters (an escape sequence counting
+    // one) is styled; any other count falls back to the default style and its closing
+    // quote is read again to open a new one. A tab or the line's end abandons it. False
+    // when the constant ended.
+    bool InCharConstant(int c, int style);
+
+    // Whether the line's last byte is a line feed.
+    bool EndsWithLineFeed() const { return len > 0 && line.CharAt(len - 1) == '\n'; }
+
+    // Every other character of a string or constant: a backslash escapes the next one.
+    void NoteEscape(int c) { escaped = !escaped && c == '\\'; }
+
+private:
+    // The line ends in a backslash that is not itself escaped by the one before it.
+    bool ContinuedByBackslash() const;
+};
+
+// The steps run for every character, so they are inline.
+
+inline int LineStyler::Peek(int ahead) const
+{
+    const long long offset = static_cast<long long>(i) + ahead;
+    if (offset < 0 || offset >= len)
+        return 0;
+    return static_cast<unsigned char>(line.CharAt(static_cast<int>(offset)));
+}
+
+inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles)
+{
+    if (wordCharacter) {
+        if (kw != 0)
+            kw = line.KeywordStep(c, kw);
+        return true;
+    }
+    Style(start, styles.StyleOf(line.KeywordSets(kw)));
+    --i;
+    start = i;
+    return false;
+}
+
+inline bool LineStyler::InQuotedString(int c, int quote, int style)
+{
+    if (c == quote && !escaped) {
+        Style(start, style);
+        start = i;
+        return false;
+    }
+    if (IsLineEnd(c)) {
+        const bool continued = ContinuedByBackslash();
+        Style(start, continued ? style : 0);
+        start = len;
+        done = true;
+        return continued;
+    }
+    NoteEscape(c);
+    return true;
+}
+
+inline bool LineStyler::InBlockComment(int c, int style)
+{
+    if (c == '*' && Peek() == '/') {
+        Style(start, style);
+        start = i + 1;
+        i = i + 1;
+        return false;
+    }
+    if (IsLineEnd(c)) {
+        Style(start, style);
+        done = true;
+    }
+    return true;
+}
+
+inline bool LineStyler::InLineComment(int style)
+{
+    Style(start, style);
+    done = true;
+    return !EndsWithLineFeed();
+}
+
+inline bool LineStyler::InCharConstant(int c, int style)
+{
+    if (c == '\t' || IsLineEnd(c)) {
+        Style(start, 0);
+        start = i;
+        return false;
+    }
+    if (c == '\'' && !escaped) {
+        if (count == 1 || count == 2 || count == 4) {
+            Style(start, style);
+        } else {
+            Style(start, 0);
+            --i; // the quote opens the next constant
+        }
+        start = i;
+        return false;
+    }
+    if (!escaped)
+        ++count;
+    NoteEscape(c);
+    return true;
+}
+
+inline bool LineStyler::ContinuedByBackslash() const
+{
+    // i is just past the line's end character.
+    return Peek(-2) == '\\' && Peek(-3) != '\\';
+}
+
+// Styles one line with a language's state machine, as every styler does: the line's
+// first run in the style of the state it begins in, then character after character
+// through the machine until a step finishes the line, and the state it ends in handed
+// back. A line that begins in a state the language does not have keeps the default
+// style and hands that state back unchanged. Machine provides:
+//   enum State                                 the line states of the language
+//   static bool IsState(int value)             whether value is one of them
+//   static int OpeningStyle(State state)       the style a line in that state begins with
+//   static State Step(LineStyler&, State, int c)  the state after reading c
+template <typename Machine>
+void StyleLineWith(VLanguageProxy& line, short* lineState)
+{
+    using State = typename Machine::State;
+    if (lineState == nullptr)
+        return;
+    if (!Machine::IsState(*lineState)) {
+        line.SetStyle(0, 0);
+        return;
+    }
+    auto state = static_cast<State>(*lineState);
+    LineStyler styler(line);
+    if (!styler.Begin(Machine::OpeningStyle(state)))
+        return;
+    while (!styler.done)
+        state = Machine::Step(styler, state, styler.Next());
+    *lineState = static_cast<short>(state);
+}

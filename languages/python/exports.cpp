@@ -1,0 +1,18 @@
+// The services the Python plug-in exports.
+#include "language_exports.h"
+#include "scanner.h"
+#include "styler.h"
+
+extern "C" VARNEL_EXPORT void StyleLine(VLanguageProxy& line, short* state)
+{
+    StylePythonLine(line, state);
+}
+
+extern "C" VARNEL_EXPORT void ScanForFunctions(VLanguageProxy& document)
+{
+    try {
+        ScanPythonFunctions(document);
+    } catch (...) {
+        // Out of memory: the entries reported so far stand.
+    }
+}

@@ -1,0 +1,112 @@
+// Python lines: words looked up as keywords, "#" comments, strings in single or double
+// quotes continued by a final backslash, and triple-quoted strings that run on over
+// lines until their closing quotes.
+#include "styler.h"
+
+#include "line_styler.h"
+
+namespace {
+
+// Strings in triple double quotes are shown as comments.
+enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
+
+// Keyword set 1, the built-in functions and user sets 1 to 3; user set 4 has no style
+// of its own.
+constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
+
+// Whether the next two characters are both `quote`.
+bool TwoMore(const LineStyler& s, int quote)
+{
+    return s.Peek(0) == quote && s.Peek(1) == quote;
+}
+
+// Inside a triple-quoted string. The opener's two further quotes are read here too, and
+// every quote is tested for closing, so four quotes in a row open and close the string.
+// With `escapes`, a backslash keeps the next character from closing it. False when the
+// string closed; scanning then resumes after the third quote.
+bool InTripleQuoted(LineStyler& s, int c, int quote, int style, bool escapes)
+{
+    if (c == quote && !(escapes && s.escaped) && TwoMore(s, quote)) {
+        s.Style(s.start, style);
+        s.i += 2;
+        s.start = s.i;
+        return false;
+    }
+    if (IsLineEnd(c)) {
+        s.Style(s.start, style);
+        s.done = true;
+        return true;
+    }
+    if (escapes)
+        s.NoteEscape(c);
+    return true;
+}
+
+struct PythonLines {
+    enum State : short {
+        kPlain = 0,
+        kWord = 1,
+        kNoRole = 2,
+        kTripleDouble = 3,
+        kComment = 4,
+        kDoubleQuoted = 5,
+        kSingleQuoted = 6,
+        kTripleSingle = 7,
+    };
+
+    static bool IsState(int value) { return value >= kPlain && value <= kTripleSingle; }
+
+    static int OpeningStyle(State state)
+    {
+        if (state == kTripleDouble || state == kComment)
+            return kCommentStyle;
+        return state == kTripleSingle ? kStringStyle : kDefaultStyle;
+    }
+
+    static State Plain(LineStyler& s, int c)
+    {
+        if (c == '#')
+            return kComment;
+        if (IsIdentifierStart(c))
+            return s.OpenWord(c, kWord);
+        if (c == '"')
+            return s.OpenQuoted(TwoMore(s, '"') ? kTripleDouble : kDoubleQuoted);
+        if (c == '\'')
+            return s.OpenQuoted(TwoMore(s, '\'') ? kTripleSingle : kSingleQuoted);
+        if (IsLineEnd(c))
+            s.done = true;
+        return kPlain;
+    }
+
+    static State Step(LineStyler& s, State state, int c)
+    {
+        switch (state) {
+        case kPlain:
+            return s.AfterPlain(Plain(s, c));
+        case kWord:
+            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
+        case kNoRole:
+            break;
+        case kTripleDouble:
+            return InTripleQuoted(s, c, '"', kCommentStyle, false) ? kTripleDouble : kPlain;
+        case kComment:
+            return s.InLineComment(kCommentStyle) ? kComment : kPlain;
+        case kDoubleQuoted:
+            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : kPlain;
+        case kSingleQuoted:
+            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : kPlain;
+        case kTripleSingle:
+            return InTripleQuoted(s, c, '\'', kStringStyle, true) ? kTripleSingle : kPlain;
+        }
+        // A line in a state without a role stops at once and hands the state on.
+        s.done = true;
+        return state;
+    }
+};
+
+} // namespace
+
+void StylePythonLine(VLanguageProxy& line, short* state)
+{
+    StyleLineWith<PythonLines>(line, state);
+}

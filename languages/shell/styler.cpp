@@ -1,0 +1,60 @@
+// Shell lines: words looked up as keywords, "#" comments to the line end, and strings
+// in double or single quotes, which a final backslash continues on the next line.
+#include "styler.h"
+
+#include "line_styler.h"
+
+namespace {
+
+enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
+
+// Keyword set 1 and the four user sets.
+constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
+
+struct ShellLines {
+    enum State : short { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
+
+    static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
+
+    static int OpeningStyle(State state) { return state == kComment ? kCommentStyle : kDefaultStyle; }
+
+    static State Plain(LineStyler& s, int c)
+    {
+        if (c == '#')
+            return kComment;
+        if (IsIdentifierStart(c))
+            return s.OpenWord(c, kWord);
+        if (c == '"')
+            return s.OpenQuoted(kDoubleQuoted);
+        if (c == '\'')
+            return s.OpenQuoted(kSingleQuoted);
+        if (IsLineEnd(c))
+            s.done = true;
+        return kPlain;
+    }
+
+    static State Step(LineStyler& s, State state, int c)
+    {
+        switch (state) {
+        case kPlain:
+            return s.AfterPlain(Plain(s, c));
+        case kWord:
+            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
+        case kComment:
+            return s.InLineComment(kCommentStyle) ? kComment : kPlain;
+        case kDoubleQuoted:
+            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : kPlain;
+        case kSingleQuoted:
+            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : kPlain;
+        }
+        s.done = true;
+        return state;
+    }
+};
+
+} // namespace
+
+void StyleShellLine(VLanguageProxy& line, short* state)
+{
+    StyleLineWith<ShellLines>(line, state);
+}

@@ -1,0 +1,249 @@
+// StyleLine of the Shell, Java, ActionScript and Python modules, loaded as the editor
+// loads them and run over whole documents line by line, each line starting in the
+// state the line before it left.
+#include "host_proxy.h"
+#include "language.h"
+#include "module_set.h"
+#include "styled_markup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace varnel::test {
+namespace {
+
+struct StyleCase {
+    const char* module;
+    const char* name;
+    const char* styled; // the document, with "{n}" where a run of style n must start
+    std::vector<short> endStates;
+};
+
+void PrintTo(const StyleCase& c, std::ostream* out)
+{
+    *out << c.module << " " << c.name;
+}
+
+class StyledDocument : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(StyledDocument, RunsAndEndStatesOfEveryLine)
+{
+    const StyleCase& c = GetParam();
+    const Language language = PrepareLanguage(Module(c.module), "");
+    ASSERT_NE(language.plugin->styleLine, nullptr);
+    Document document(Unmarked(c.styled));
+    document.StyleAll(language.MakeStyler());
+    EXPECT_EQ(MarkDocument(document), c.styled);
+    EXPECT_EQ(EndStates(document), c.endStates);
+}
+
+std::string CaseName(const ::testing::TestParamInfo<StyleCase>& info)
+{
+    return info.param.name;
+}
+
+const StyleCase kShellCases[] = {
+    {"Hazellex", "KeywordsOfALoop", "{1}for{0} f {1}in{0} *.txt; {1}do{0} echo $f; {1}done{0}\n{0}", {0, 0}},
+    {"Hazellex", "WholeWordsAreLookedUp", "{0}undone fit {1}fi{0}", {0}},
+    {"Hazellex", "CommentRunsToTheLineEnd", "{0}echo hi {2}# note\n{0}x{2}#y\n{0}", {0, 0, 0}},
+    {"Hazellex", "CommentSurvivesALastLineWithoutLineFeed", "{2}# one\n{2}# two", {0, 2}},
+    {"Hazellex", "StringsInEitherQuotes",
+     "{0}echo {3}\"a b\"{0} {3}'c d'{0}\n{0}x={3}'a'{3}'b'{0}\n{3}'it\\'s'{0}", {0, 0, 0}},
+    {"Hazellex", "BackslashContinuesAString", "{0}echo {3}\"abc\\\n{3}def\"{0} x", {3, 0}},
+    {"Hazellex", "DoubledBackslashLeavesTheStringOpenAndPlain", "{0}echo \"abc\\\\\n{0}def\"\n{0}", {0, 0, 0}},
+    {"Hazellex", "BytesFrom128UpAreNoWordCharacters", "{0}\xc3\xa9{1}for{0} {1}for{0}\xc3\xa9", {0}},
+};
+INSTANTIATE_TEST_SUITE_P(Shell, StyledDocument, ::testing::ValuesIn(kShellCases), CaseName);
+
+const StyleCase kJavaCases[] = {
+    {"Birchlex", "DottedNamesAreOneWord", "{1}import{0} java.util.List;\n{0}x = this.y + {1}this{0};", {0, 0}},
+    {"Birchlex", "BlockCommentOverLines", "{1}int{0} x; {3}/* start\n{3}middle\n{3}end */{0} {1}return{0};",
+     {3, 3, 0}},
+    {"Birchlex", "SlashStarSlashIsAWholeComment", "{0}a {3}/*/{0} b\n{3}/**/{0}", {0, 0}},
+    {"Birchlex", "LineCommentEndsWithItsLine", "{0}x = 1; {3}// note\n{3}// open", {0, 4}},
+    {"Birchlex", "Strings", "{0}s = {4}\"a\\\"b\"{0};\n{0}s = \"abc\n{0}s = {4}\"abc\\\n{4}def\"{0};",
+     {0, 0, 5, 0}},
+    {"Birchlex", "ConstantsOfOneTwoOrFourCharacters", "{2}'a'{0} {2}'\\n'{0} {2}'ab'{0} {2}'abcd'{0} {2}'\\''{0}",
+     {0}},
+    {"Birchlex", "EmptyOrThreeCharacterConstantReopensAtItsClosingQuote", "{0}'{2}'x'{0} 'abc{2}'d'{0}", {0}},
+    {"Birchlex", "TabOrLineEndAbandonsAConstant", "{0}'a\t{2}'b'{0}\n{0}'xy", {0, 0}},
+};
+INSTANTIATE_TEST_SUITE_P(Java, StyledDocument, ::testing::ValuesIn(kJavaCases), CaseName);
+
+const StyleCase kActionScriptCases[] = {
+    {"Ivylex", "DirectivesAreWords", "{1}#include{0} {3}\"lib.as\"{0}\n{1}#initclip{0}\n{0}x{1}#endinitclip{0}",
+     {0, 0, 0}},
+    {"Ivylex", "EachKeywordSetHasItsStyle", "{5}MovieClip{0} {6}_alpha{0} {4}gotoAndPlay{0} {8}tellTarget{0}", {0}},
+    {"Ivylex", "MemberAccessIsTwoWords",
+     "{0}clip.{6}_alpha{0} = {5}Math{0}.{4}PI{0};\n{5}Selection{0}.getBeginIndex", {0, 0}},
+    {"Ivylex", "StringsInEitherQuotes", "{0}s = {3}'it\\'s'{0} + {3}\"x\"{0}\n{0}t = {3}'abc\\\n{3}def'{0};",
+     {0, 6, 0}},
+    {"Ivylex", "BlockAndLineComments", "{2}/* a\n{2} b */{0} x {2}// c\n{2}// open", {3, 0, 4}},
+};
+INSTANTIATE_TEST_SUITE_P(ActionScript, StyledDocument, ::testing::ValuesIn(kActionScriptCases), CaseName);
+
+const StyleCase kPythonCases[] = {
+    {"Juniperlex", "KeywordsAndBuiltins", "{1}def{0} f(x):\n{0}    {1}print{0} {4}len{0}(x) {2}# count\n{0}",
+     {0, 0, 0}},
+    {"Juniperlex", "TripleDoubleQuotesShowAsComment",
+     "{0}x = {2}\"\"\"doc\n{2}more \"quoted\" text\n{2}end\"\"\"{0} + y", {3, 3, 0}},
+    {"Juniperlex", "TripleSingleQuotesShowAsString", "{3}'''a\n{3}b'''{0}", {7, 0}},
+    {"Juniperlex", "FourQuotesOpenAndClose", "{0}x = {2}\"\"\"\"{0} y\n{3}''''{0}", {0, 0}},
+    {"Juniperlex", "BackslashKeepsOnlyTripleSingleQuotesOpen",
+     "{3}'''a\\'''b'''{0}\n{2}\"\"\"a\\\"\"\"{0}b", {0, 0}},
+    {"Juniperlex", "OpenStringFallsBackUnlessContinued", "{0}s = \"abc\n{0}t = {3}'ab\\\n{3}c'{0}", {0, 6, 0}},
+    {"Juniperlex", "CommentSurvivesALastLineWithoutLineFeed", "{2}# one\n{2}# two", {0, 4}},
+};
+INSTANTIATE_TEST_SUITE_P(Python, StyledDocument, ::testing::ValuesIn(kPythonCases), CaseName);
+
+// One call of StyleLine through a fresh proxy, as the host makes it.
+struct LineResult {
+    std::string styled;
+    short state;
+};
+
+LineResult StyleOneLine(const LanguagePlugin& plugin, const KeywordMatcher& keywords, std::string line,
+                        short state)
+{
+    HostProxy proxy(line, keywords, StyleTable::FromPairs(plugin.styles).Count(), ProxyPurpose::Styling);
+    plugin.styleLine(proxy, &state);
+    EXPECT_TRUE(proxy.Errors().empty());
+    return {MarkRuns(line, proxy.Runs()), state};
+}
+
+// A line beginning inside a construct that the line before left open.
+struct ContinuedLine {
+    const char* module;
+    short state;
+    const char* styled;
+    short endState;
+};
+
+TEST(StyleLine, LinesBeginningInAnOpenConstruct)
+{
+    const ContinuedLine cases[] = {
+        {"Hazellex", 2, "{2}abc\n", 0},  {"Hazellex", 2, "{2}", 2},     {"Hazellex", 4, "{3}'{0} x", 0},
+        {"Birchlex", 4, "{3}x\n", 0},    {"Birchlex", 3, "{3}", 3},     {"Birchlex", 5, "{0}x\n", 0},
+        {"Ivylex", 4, "{2}x\n", 0},      {"Ivylex", 3, "{2}", 3},       {"Ivylex", 6, "{3}\\\\'{0}", 0},
+        {"Juniperlex", 4, "{2}x\n", 0},  {"Juniperlex", 3, "{2}", 3},   {"Juniperlex", 7, "{3}", 7},
+        // The escape flag starts clear on a line that continues a string.
+        {"Juniperlex", 6, "{3}'{0} x", 0},
+    };
+    for (const ContinuedLine& c : cases) {
+        const LanguagePlugin& plugin = Module(c.module);
+        const KeywordMatcher keywords(plugin.defaultKeywords);
+        const LineResult result = StyleOneLine(plugin, keywords, Unmarked(c.styled), c.state);
+        EXPECT_EQ(result.styled, c.styled) << c.module << " from state " << c.state;
+        EXPECT_EQ(result.state, c.endState) << c.module << " from state " << c.state;
+    }
+}
+
+// The line states each module defines; every other value has no role.
+struct LineStates {
+    const char* module;
+    std::vector<short> withRole;
+};
+
+const LineStates kLineStates[] = {
+    {"Hazellex", {0, 1, 2, 3, 4}},
+    {"Birchlex", {0, 1, 3, 4, 5, 6}},
+    {"Ivylex", {0, 1, 3, 4, 5, 6}},
+    {"Juniperlex", {0, 1, 3, 4, 5, 6, 7}},
+};
+
+bool HasRole(const LineStates& states, int state)
+{
+    for (short s : states.withRole) {
+        if (s == state)
+            return true;
+    }
+    return false;
+}
+
+// Every incoming value ends: a line in a state without a role keeps the default style
+// and hands the state back; a line in one of the module's states ends in one of them.
+TEST(StyleLine, EveryIncomingStateEnds)
+{
+    const char* const lines[] = {"", "x", "if \"a\\\n", "''' /* '", "# c\t'\\"};
+    for (const LineStates& states : kLineStates) {
+        const LanguagePlugin& plugin = Module(states.module);
+        ASSERT_NE(plugin.styleLine, nullptr) << states.module;
+        const KeywordMatcher keywords(plugin.defaultKeywords);
+        const int styleCount = StyleTable::FromPairs(plugin.styles).Count();
+        int failures = 0;
+        for (int incoming = -32768; incoming <= 32767 && failures < 10; ++incoming) {
+            for (const char* text : lines) {
+                std::string line = text;
+                HostProxy proxy(line, keywords, styleCount, ProxyPurpose::Styling);
+                short state = static_cast<short>(incoming);
+                plugin.styleLine(proxy, &state);
+                const std::vector<StyleRun>& runs = proxy.Runs();
+                bool ordered = !runs.empty() && runs.front().start == 0;
+                for (std::size_t r = 1; r < runs.size(); ++r)
+                    ordered = ordered && runs[r - 1].start <= runs[r].start;
+                ordered = ordered && runs.back().start <= static_cast<int>(line.size());
+                const bool fine = HasRole(states, incoming)
+                                      ? ordered && HasRole(states, state)
+                                      : runs == std::vector<StyleRun>{{0, 0}} && state == incoming;
+                if (!fine) {
+                    ++failures;
+                    ADD_FAILURE() << states.module << " from state " << incoming << " on \"" << text
+                                  << "\": " << MarkRuns(line, runs) << " ending in " << state;
+                }
+            }
+        }
+    }
+}
+
+// A keyword text with one word per set ("s1" in set 1, "s2" in set 2, ...) and "both" in
+// sets 2 and 3.
+std::string OneWordPerSet(int sets)
+{
+    std::string text;
+    for (int k = 1; k <= sets; ++k) {
+        if (k > 1)
+            text += "- set " + std::to_string(k) + "\n";
+        text += "s" + std::to_string(k) + (k == 2 || k == 3 ? " both\n" : "\n");
+    }
+    return text;
+}
+
+TEST(StyleLine, KeywordSetsMapToTheModulesStyles)
+{
+    const struct {
+        const char* module;
+        int sets;
+        const char* styled;
+    } cases[] = {
+        {"Hazellex", 6, "{1}s1{0} {4}s2{0} {5}s3{0} {6}s4{0} {7}s5{0} s6 {4}both{0}"},
+        {"Birchlex", 6, "{1}s1{0} {5}s2{0} {6}s3{0} {7}s4{0} {8}s5{0} s6 {5}both{0}"},
+        // User sets 3 and 4 (sets 9 and 10) keep the default style.
+        {"Ivylex", 10,
+         "{1}s1{0} {4}s2{0} {5}s3{0} {6}s4{0} {7}s5{0} {8}s6{0} {9}s7{0} {10}s8{0} s9 s10 {4}both{0}"},
+        {"Juniperlex", 6, "{1}s1{0} {4}s2{0} {5}s3{0} {6}s4{0} {7}s5{0} s6 {4}both{0}"},
+    };
+    for (const auto& c : cases) {
+        const LanguagePlugin& plugin = Module(c.module);
+        const KeywordMatcher keywords(OneWordPerSet(c.sets));
+        const LineResult result = StyleOneLine(plugin, keywords, Unmarked(c.styled), 0);
+        EXPECT_EQ(result.styled, c.styled) << c.module;
+        EXPECT_EQ(result.state, 0) << c.module;
+    }
+}
+
+// A constant abandoned at a tab right after a backslash leaves no escape behind: the
+// string that follows is read from a clear start.
+TEST(StyleLine, AbandonedConstantLeavesNoEscapeForTheNextString)
+{
+    const LanguagePlugin& plugin = Module("Birchlex");
+    const KeywordMatcher keywords(plugin.defaultKeywords);
+    const char* const styled = "{0}'\\\t{4}\"\"{0}\n";
+    const LineResult result = StyleOneLine(plugin, keywords, Unmarked(styled), 0);
+    EXPECT_EQ(result.styled, styled);
+    EXPECT_EQ(result.state, 0);
+}
+
+} // namespace
+} // namespace varnel::test
