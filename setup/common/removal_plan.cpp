@@ -1,0 +1,51 @@
+#include "removal_plan.h"
+
+#include "setup_texts.h"
+
+namespace varnel::setup {
+
+std::optional<std::string> InstallFolderFromEditorPath(const std::string& editorPath)
+{
+    const std::size_t slash = editorPath.rfind('\\');
+    if (slash == std::string::npos)
+        return std::nullopt;
+    std::string folder = editorPath.substr(0, slash);
+    // "C:\Varnel.exe" lives in the root folder "C:\", not in the drive-relative "C:".
+    if (folder.size() == 2 && folder[1] == ':')
+        folder += '\\';
+    return folder;
+}
+
+const std::vector<std::string>& RemovedFolders()
+{
+    static const std::vector<std::string> folders = {"Languages", "Extensions", "Settings", "Templates"};
+    return folders;
+}
+
+const std::vector<std::string>& RemovedFiles()
+{
+    static const std::vector<std::string> files = {kEditorFile, kReadmeFile};
+    return files;
+}
+
+EntryAction ActionForEntry(const std::string& name, std::uint32_t attributes)
+{
+    if (name.empty() || name == "." || name == "..")
+        return EntryAction::Skip;
+    if (attributes & (attribute::kReadOnly | attribute::kHidden | attribute::kSystem))
+        return EntryAction::Skip;
+    if (attributes & attribute::kDirectory)
+        return attributes & attribute::kReparsePoint ? EntryAction::RemoveLinkFolder : EntryAction::RemoveTree;
+    return EntryAction::RemoveFile;
+}
+
+AssociationRestore RestoreFromRecord(const std::optional<std::string>& record)
+{
+    if (!record)
+        return {RestoreKind::Keep, ""};
+    if (*record == kNoPreviousClass)
+        return {RestoreKind::DeleteKey, ""};
+    return {RestoreKind::SetClass, *record};
+}
+
+} // namespace varnel::setup

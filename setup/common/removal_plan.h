@@ -1,0 +1,52 @@
+// What the uninstaller removes, worked out as plain data and decisions.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varnel::setup {
+
+// The install folder: the editor path cut before its last "\"; nullopt when the path
+// has no folder part at all.
+std::optional<std::string> InstallFolderFromEditorPath(const std::string& editorPath);
+
+// Folders under the install folder removed with their contents, in order.
+const std::vector<std::string>& RemovedFolders();
+// Single files removed from the install folder, in order.
+const std::vector<std::string>& RemovedFiles();
+
+// File attribute bits as the system reports them for a folder entry.
+namespace attribute {
+inline constexpr std::uint32_t kReadOnly = 0x1;
+inline constexpr std::uint32_t kHidden = 0x2;
+inline constexpr std::uint32_t kSystem = 0x4;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kReparsePoint = 0x400;
+} // namespace attribute
+
+enum class EntryAction {
+    Skip,            // ".", "..", and read-only, hidden or system entries stay
+    RemoveTree,      // a real folder: its contents, then the folder
+    RemoveLinkFolder, // a junction or folder link: the link itself, never what it points at
+    RemoveFile,      // a file, or a link to a file
+};
+
+EntryAction ActionForEntry(const std::string& name, std::uint32_t attributes);
+
+// What happens to an extension's key when its association record is read back.
+enum class RestoreKind {
+    Keep,          // the record could not be read: key and record stay as they are
+    DeleteKey,     // the record says "none": the extension had no class before
+    SetClass,      // the record names the previous class: it is set again
+};
+
+struct AssociationRestore {
+    RestoreKind kind;
+    std::string previousClass; // for SetClass
+};
+
+AssociationRestore RestoreFromRecord(const std::optional<std::string>& record);
+
+} // namespace varnel::setup

@@ -1,0 +1,6 @@
+// Untitled header.
+#pragma once
+
+namespace untitled {
+
+} // namespace untitled

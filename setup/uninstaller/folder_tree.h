@@ -1,0 +1,13 @@
+// Removing an installed folder tree.
+#pragma once
+
+#include <string>
+
+namespace varnel::setup {
+
+// Deletes the folder's files and subfolders, then the folder. Read-only, hidden and
+// system entries stay (and so do the folders holding them). A junction or folder link
+// is removed as a link: what it points at is never entered.
+void RemoveFolderTree(const std::string& folder);
+
+} // namespace varnel::setup

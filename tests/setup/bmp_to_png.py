@@ -1,0 +1,34 @@
+#!/usr/bin/env python3
+"""Turns an uncompressed 24-bit BMP into a PNG: bmp_to_png.py IN.bmp OUT.png"""
+import struct
+import sys
+import zlib
+
+
+def main(source, target):
+    data = open(source, "rb").read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        row = y if height < 0 else abs(height) - 1 - y
+        start = offset + row * stride
+        bgr = data[start:start + width * 3]
+        rgb = bytearray(len(bgr))
+        rgb[0::3], rgb[1::3], rgb[2::3] = bgr[2::3], bgr[1::3], bgr[0::3]
+        rows.append(b"\0" + bytes(rgb))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    with open(target, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(b"".join(rows))))
+        out.write(chunk(b"IEND", b""))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
