@@ -145,19 +145,7 @@ std::string LanguagesFolder(const std::string& moduleFolder)
 PluginSet LoadLanguagePlugins(const std::string& folder)
 {
     PluginSet set;
-    std::vector<std::string> files = ListFiles(folder, ModuleSuffix());
-    std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [](char x, char y) { return Lower(x) < Lower(y); });
-    });
-    for (const std::string& file : files) {
-        LanguagePlugin plugin;
-        std::string error;
-        if (LoadLanguagePlugin(JoinPath(folder, file), &plugin, &error))
-            set.plugins.push_back(std::move(plugin));
-        else
-            set.errors.push_back(file + ": " + error);
-    }
+    LoadModuleFolder(folder, LoadLanguagePlugin, &set.plugins, &set.errors);
     return set;
 }
 

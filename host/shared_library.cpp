@@ -1,5 +1,7 @@
 #include "shared_library.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -70,5 +72,16 @@ const char* ModuleSuffix()
 }
 
 #endif
+
+std::vector<std::string> ModuleFiles(const std::string& folder)
+{
+    std::vector<std::string> files = ListFiles(folder, ModuleSuffix());
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    std::sort(files.begin(), files.end(), [&](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [&](char x, char y) { return lower(x) < lower(y); });
+    });
+    return files;
+}
 
 } // namespace varnel

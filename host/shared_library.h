@@ -1,8 +1,11 @@
 // A module loaded at run time (dlopen on Linux, LoadLibrary on Windows).
 #pragma once
 
+#include "file_system.h"
+
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -25,5 +28,24 @@ private:
 
 // The file-name ending of modules on this platform: ".so" or ".dll".
 const char* ModuleSuffix();
+// The names of the module files in `folder`, sorted ignoring case.
+std::vector<std::string> ModuleFiles(const std::string& folder);
+
+// Loads every module file of `folder` (sorted by name, ignoring case) with
+// load(path, &module, &error): those that load go to `loaded`, the others to `errors`
+// as "file: reason".
+template <typename Module, typename Load>
+void LoadModuleFolder(const std::string& folder, Load load, std::vector<Module>* loaded,
+                      std::vector<std::string>* errors)
+{
+    for (const std::string& file : ModuleFiles(folder)) {
+        Module module;
+        std::string error;
+        if (load(JoinPath(folder, file), &module, &error))
+            loaded->push_back(std::move(module));
+        else
+            errors->push_back(file + ": " + error);
+    }
+}
 
 } // namespace varnel

@@ -47,16 +47,7 @@ std::string ExtensionsFolder(const std::string& moduleFolder)
 ToolSet LoadToolExtensions(const std::string& folder)
 {
     ToolSet set;
-    std::vector<std::string> files = ListFiles(folder, ModuleSuffix());
-    std::sort(files.begin(), files.end());
-    for (const std::string& file : files) {
-        ToolExtension tool;
-        std::string error;
-        if (LoadToolExtension(JoinPath(folder, file), &tool, &error))
-            set.tools.push_back(std::move(tool));
-        else
-            set.errors.push_back(file + ": " + error);
-    }
+    LoadModuleFolder(folder, LoadToolExtension, &set.tools, &set.errors);
     return set;
 }
 
