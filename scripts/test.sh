@@ -26,10 +26,10 @@ cmake --build --preset win64
 WINEPREFIX=$(mktemp -d /tmp/varnel-wine.XXXXXX)
 export WINEPREFIX
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true   # creates the prefix once
 # One server for the whole run: a server that quits between two programs now and then
 # drops the next program's connection ("recvmsg: Connection reset by peer").
-/usr/lib/wine/wineserver -p
+/usr/lib/wine/wineserver -p || echo "note: no lasting Wine server; programs start their own"
+scripts/wine-run.sh cmd /c exit >/dev/null 2>&1 || true   # creates the prefix once
 ctest --preset win64
 tests/windows/compare_hosts.sh "$PWD/build/native" "$PWD/build/win64" tests/data/samples
 
