@@ -22,14 +22,16 @@ std::optional<int> ParseCount(CommandContext& context, const std::string& text, 
     return static_cast<int>(value);
 }
 
-std::optional<std::string> FileOrStandardInput(CommandContext& context, const std::string& file)
+std::optional<Input> OpenFileOrStandardInput(CommandContext& context, const std::string& file, int* status)
 {
-    if (!file.empty())
-        return file;
-    if (!context.Streams().inIsTerminal)
-        return std::string(kStandardInput);
-    context.Usage("name a FILE, or '-' for standard input");
-    return std::nullopt;
+    if (file.empty() && context.Streams().inIsTerminal) {
+        *status = context.Usage("name a FILE, or '-' for standard input");
+        return std::nullopt;
+    }
+    std::optional<Input> input = context.Open(file.empty() ? std::string(kStandardInput) : file);
+    if (!input)
+        *status = kFailed;
+    return input;
 }
 
 } // namespace varnel

@@ -30,8 +30,9 @@ Command AddToolCommand(CLI::App& varnel);
 // message written: not a number, or too large.
 std::optional<int> ParseCount(CommandContext& context, const std::string& text, const char* what);
 
-// The FILE operand: standard input when it was left out and input comes from a pipe.
-// nullopt (with the message written) when neither is there.
-std::optional<std::string> FileOrStandardInput(CommandContext& context, const std::string& file);
+// Opens the FILE operand, or standard input when FILE was left out and input comes
+// from a pipe. nullopt with the message written and *status set (kBadUsage when there
+// is neither, kFailed when the input cannot be opened).
+std::optional<Input> OpenFileOrStandardInput(CommandContext& context, const std::string& file, int* status);
 
 } // namespace varnel

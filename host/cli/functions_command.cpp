@@ -44,12 +44,10 @@ void WriteFunctionList(std::ostream& out, const Document& document, const Functi
 
 int ListFunctions(CommandContext& context, const FunctionsOptions& options)
 {
-    const std::optional<std::string> path = FileOrStandardInput(context, options.file);
-    if (!path)
-        return kBadUsage;
-    std::optional<Input> input = context.Open(*path);
+    int status = kDone;
+    std::optional<Input> input = OpenFileOrStandardInput(context, options.file, &status);
     if (!input)
-        return kFailed;
+        return status;
     ListPreferences preferences;
     preferences.showIncludes = !options.noIncludes;
     preferences.showPrototypes = !options.noPrototypes;

@@ -37,14 +37,12 @@ HighlightFormat ChooseFormat(const HighlightOptions& options, bool toTerminal)
 
 int Highlight(CommandContext& context, const HighlightOptions& options)
 {
-    const std::optional<std::string> path = FileOrStandardInput(context, options.file);
-    if (!path)
-        return kBadUsage;
-    std::optional<Input> input = context.Open(*path);
+    int status = kDone;
+    std::optional<Input> input = OpenFileOrStandardInput(context, options.file, &status);
     if (!input)
-        return kFailed;
+        return status;
     input->document.StyleAll(input->language.MakeStyler());
-    const std::string title = *path == kStandardInput ? "standard input" : FileName(*path);
+    const std::string title = input->path == kStandardInput ? "standard input" : FileName(input->path);
     WriteHighlighted(context.Out(), input->document, input->language.styles,
                      ChooseFormat(options, context.Streams().outIsTerminal), title);
     context.ReportRefusals(*input);
