@@ -1,5 +1,6 @@
 // The varnel command: its results and its answers to bad input.
 #include "cli.h"
+#include "run_varnel.h"
 #include "file_system.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +17,9 @@
 namespace varnel {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Varnel(std::vector<std::string> args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunVarnel(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-// Runs varnel with `input` arriving on a pipe.
-Result VarnelReading(std::vector<std::string> args, const std::string& input)
-{
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunVarnel(args, Console{in, out, err, false, false});
-    return {status, out.str(), err.str()};
-}
+using test::Result;
+using test::Varnel;
+using test::VarnelReading;
 
 bool Contains(const std::string& text, const std::string& part)
 {

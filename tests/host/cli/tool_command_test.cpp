@@ -1,6 +1,7 @@
 // The `varnel tool` command: running an extension on a file in place, to standard
 // output, on standard input, and its answers to failures and bad input.
 #include "cli.h"
+#include "run_varnel.h"
 #include "extensions/include_updater/site_folder.h"
 #include "file_system.h"
 #include "tool_command.h"
@@ -13,20 +14,12 @@
 namespace varnel {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Result;
 
 // Runs varnel with `input` arriving on a pipe.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "")
 {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunVarnel(args, Console{in, out, err, false, false});
-    return {status, out.str(), err.str()};
+    return test::VarnelReading(args, input);
 }
 
 const std::string kFixtures = JoinPath(VARNEL_TEST_MODULES, "tools");
