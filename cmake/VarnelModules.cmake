@@ -47,17 +47,18 @@ function(varnel_module target folder)
 endfunction()
 
 # varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
-#                        [LINE_COMMENTS] [BALANCE])
+#                        [LINE_COMMENTS] [C_LIKE_BALANCE])
 # GetDataAddress and the five data items are exported by every plug-in and need not be
-# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine, BALANCE the
-# shared bracket balancer for C-like text.
+# listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine, C_LIKE_BALANCE a
+# Balance that is the shared bracket balancer for C-like text. A plug-in with a Balance
+# of its own lists it among its FUNCTIONS instead.
 function(varnel_language_plugin target)
-  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;BALANCE" "" "SOURCES;FUNCTIONS" ${ARGN})
+  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;C_LIKE_BALANCE" "" "SOURCES;FUNCTIONS" ${ARGN})
   if(PLUGIN_LINE_COMMENTS)
     list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/line_comment_exports.cpp)
     list(APPEND PLUGIN_FUNCTIONS CommentLine UncommentLine)
   endif()
-  if(PLUGIN_BALANCE)
+  if(PLUGIN_C_LIKE_BALANCE)
     list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/balance_exports.cpp)
     list(APPEND PLUGIN_FUNCTIONS Balance)
   endif()

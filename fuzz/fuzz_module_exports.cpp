@@ -6,6 +6,11 @@
 //   flags bit 0: build the keyword matcher from the keyword text in the input instead
 //                of the module's default text (the user's keyword file can hold anything)
 //   flags bits 1-3: the function-list preferences (includes, prototypes, types)
+//
+// A run can be pinned to one module and one entry, so that a new export gets a run of its
+// own: VARNEL_FUZZ_MODULE=<Deliverable> and VARNEL_FUZZ_ENTRY=<exported function name>
+// (either alone narrows just that choice). The input's module and entry bytes are then
+// read and ignored, so a corpus keeps its meaning for the rest of the input.
 #include "fuzz_support.h"
 
 #include "file_system.h"
@@ -13,6 +18,7 @@
 #include "keyword_matcher.h"
 #include "plugin_loader.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -39,6 +45,11 @@ enum class Entry {
     UncommentSelection,
 };
 constexpr int kEntryCount = 8;
+
+const char* const kEntryNames[kEntryCount] = {
+    "GetDataAddress", "StyleLine", "ScanForFunctions", "Balance",
+    "CommentLine", "UncommentLine", "CommentSelection", "UncommentSelection",
+};
 
 bool Offers(const LanguagePlugin& plugin, Entry entry)
 {
@@ -70,6 +81,7 @@ struct LoadedModules {
 };
 
 const LoadedModules* g_loaded = nullptr;
+int g_pinnedEntry = -1; // an Entry, or -1 when the input chooses
 
 int CountStyles(varnel::StylePairs styles)
 {
@@ -95,6 +107,41 @@ void LearnLineComment(Module& module)
     FUZZ_REQUIRE(!module.open.empty(), "CommentLine put no opening token before the line");
 }
 
+// Keeps only the module and entry named by VARNEL_FUZZ_MODULE and VARNEL_FUZZ_ENTRY.
+void PinFromEnvironment(LoadedModules& loaded)
+{
+    if (const char* name = std::getenv("VARNEL_FUZZ_MODULE"); name != nullptr && *name != '\0') {
+        std::vector<Module> kept;
+        for (Module& module : loaded.modules) {
+            if (module.plugin->moduleName == name)
+                kept.push_back(std::move(module));
+        }
+        if (kept.empty()) {
+            std::fprintf(stderr, "fuzz_module_exports: VARNEL_FUZZ_MODULE names no loaded module: %s\n", name);
+            std::abort();
+        }
+        loaded.modules = std::move(kept);
+    }
+    const char* entry = std::getenv("VARNEL_FUZZ_ENTRY");
+    if (entry == nullptr || *entry == '\0')
+        return;
+    for (int index = 0; index < kEntryCount; ++index) {
+        if (std::strcmp(entry, kEntryNames[index]) == 0)
+            g_pinnedEntry = index;
+    }
+    if (g_pinnedEntry < 0) {
+        std::fprintf(stderr, "fuzz_module_exports: VARNEL_FUZZ_ENTRY names no entry: %s\n", entry);
+        std::abort();
+    }
+    for (const Module& module : loaded.modules) {
+        if (!Offers(*module.plugin, static_cast<Entry>(g_pinnedEntry))) {
+            std::fprintf(stderr, "fuzz_module_exports: %s does not offer %s\n", module.plugin->moduleName.c_str(),
+                         entry);
+            std::abort();
+        }
+    }
+}
+
 void LoadModules()
 {
     auto* loaded = new LoadedModules;
@@ -115,6 +162,7 @@ void LoadModules()
             LearnLineComment(module);
         loaded->modules.push_back(std::move(module));
     }
+    PinFromEnvironment(*loaded);
     g_loaded = loaded;
 }
 
@@ -346,6 +394,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The chosen entry, or the next one the module offers (GetDataAddress always is).
     int index = input.Byte() % kEntryCount;
+    if (g_pinnedEntry >= 0)
+        index = g_pinnedEntry;
     while (!Offers(plugin, static_cast<Entry>(index)))
         index = (index + 1) % kEntryCount;
 

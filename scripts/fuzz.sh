@@ -6,6 +6,11 @@
 #
 #   scripts/fuzz.sh [SECONDS]
 #
+#   scripts/fuzz.sh SECONDS MODULE ENTRY
+#
+# The second form runs only fuzz_module_exports, pinned to one module's one export
+# (for example: scripts/fuzz.sh 60 Amberlex StyleLine).
+#
 # Longer runs: scripts/fuzz.sh 600, or run one target by hand on a corpus folder of
 # your own: build/fuzz/fuzz_module_exports -max_total_time=3600 my-corpus/
 set -u
@@ -13,13 +18,24 @@ set -u
 seconds=${1:-20}
 case $seconds in
     '' | *[!0-9]* | 0)
-        echo "usage: $0 [SECONDS]   (a whole number of seconds per target, default 20)" >&2
+        echo "usage: $0 [SECONDS [MODULE ENTRY]]   (a whole number of seconds per target, default 20)" >&2
         exit 2
         ;;
 esac
+targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential fuzz_bracket_balancer fuzz_tool_extensions"
+if [ $# -ge 2 ]; then
+    if [ $# -ne 3 ]; then
+        echo "usage: $0 SECONDS MODULE ENTRY" >&2
+        exit 2
+    fi
+    VARNEL_FUZZ_MODULE=$2
+    VARNEL_FUZZ_ENTRY=$3
+    export VARNEL_FUZZ_MODULE VARNEL_FUZZ_ENTRY
+    targets=fuzz_module_exports
+    echo "fuzz_module_exports pinned to $2 $3"
+fi
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential fuzz_bracket_balancer fuzz_tool_extensions"
 
 for tool in clang clang++ cmake ninja; do
     if ! command -v "$tool" >/dev/null 2>&1; then

@@ -55,6 +55,19 @@ inline bool IsLineEnd(int c)
     return c == '\n' || c == 0;
 }
 
+// How a language's words meet its keyword text: as written, or with ASCII letters folded
+// to the case its keyword text is written in (bytes from 128 up are never folded).
+enum class CaseFold { None, Upper, Lower };
+
+inline int FoldCase(int c, CaseFold fold)
+{
+    if (fold == CaseFold::Upper && c >= 'a' && c <= 'z')
+        return c - 'a' + 'A';
+    if (fold == CaseFold::Lower && c >= 'A' && c <= 'Z')
+        return c - 'A' + 'a';
+    return c;
+}
+
 struct LineStyler {
     VLanguageProxy& line;
     int len;            // the line's length, its line feed included
@@ -96,17 +109,18 @@ struct LineStyler {
         return next;
     }
 
-    // A word that starts with c; answers the word's state.
+    // A word that starts with c; answers the word's state. The keyword matcher is fed
+    // the characters folded as `fold` says.
     template <typename State>
-    State OpenWord(int c, State word)
+    State OpenWord(int c, State word, CaseFold fold = CaseFold::None)
     {
-        kw = line.KeywordStep(c, 1);
+        kw = line.KeywordStep(FoldCase(c, fold), 1);
         return word;
     }
 
     // A word character goes on with the word; any other character ends it with its
     // keyword style and is read again by the plain state. False when the word ended.
-    bool InWord(int c, bool wordCharacter, const KeywordStyles& styles);
+    bool InWord(int c, bool wordCharacter, const KeywordStyles& styles, CaseFold fold = CaseFold::None);
 
     // A string or character constant opens: it starts unescaped and with no characters,
     // whatever an abandoned constant before it left. Answers its state.
@@ -159,11 +173,11 @@ inline int LineStyler::Peek(int ahead) const
     return static_cast<unsigned char>(line.CharAt(static_cast<int>(offset)));
 }
 
-inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles)
+inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles, CaseFold fold)
 {
     if (wordCharacter) {
         if (kw != 0)
-            kw = line.KeywordStep(c, kw);
+            kw = line.KeywordStep(FoldCase(c, fold), kw);
         return true;
     }
     Style(start, styles.StyleOf(line.KeywordSets(kw)));
