@@ -23,6 +23,15 @@ bool IsWordCharacter(CharIterator& it)
 
 } // namespace
 
+std::optional<int> TextEnd(const CharIterator& start)
+{
+    CharIterator last = start;
+    last.Advance(start.proxy->TextLength());
+    if (last.ch != 0)
+        return std::nullopt;
+    return last.offset;
+}
+
 int CharacterAhead(const CharIterator& it, int count)
 {
     CharIterator ahead = it;
@@ -96,7 +105,15 @@ void SkipBlockComment(CharIterator& it)
     }
 }
 
-void SkipBlock(CharIterator& it, int opener, SkipBlanksRule skipBlanks)
+bool SkipQuotedLiteral(CharIterator& it, int c)
+{
+    if (c != '"' && c != '\'')
+        return false;
+    SkipLiteral(it, c);
+    return true;
+}
+
+void SkipBlock(CharIterator& it, int opener, SkipBlanksRule skipBlanks, SkipLiteralRule skipLiteral)
 {
     // Nested blocks of the same kind are counted rather than entered recursively, so
     // that no depth of nesting can exhaust the stack.
@@ -106,17 +123,47 @@ void SkipBlock(CharIterator& it, int opener, SkipBlanksRule skipBlanks)
         skipBlanks(it);
         const int c = it.ch;
         it.Advance();
-        if (c == '"' || c == '\'') {
-            SkipLiteral(it, c);
-        } else if (c == opener) {
-            ++depth;
-        } else if (c == closer) {
-            --depth;
-        } else if (c == 0) {
+        if (c == 0) {
             it.Back();
             return;
         }
+        if (skipLiteral(it, c))
+            continue;
+        if (c == opener)
+            ++depth;
+        else if (c == closer)
+            --depth;
     }
+}
+
+bool AtText(const CharIterator& it, std::string_view word, bool caseSensitive)
+{
+    return it.proxy->CompareText(it.offset, word.data(), caseSensitive) == 0;
+}
+
+bool AppendCharacter(std::string& label, const CharIterator& it, std::size_t limit)
+{
+    int ch = 0;
+    int length = 0;
+    it.proxy->CodePointAt(it.offset, &ch, &length);
+    if (length <= 0 || label.size() + static_cast<std::size_t>(length) > limit)
+        return false;
+    const std::size_t at = label.size();
+    label.resize(at + static_cast<std::size_t>(length));
+    const int copied = it.proxy->CopyText(it.offset, length, &label[at], length);
+    label.resize(at + static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
+    return true;
+}
+
+std::string LeadingCharacters(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return std::string(text);
+    std::size_t cut = limit;
+    // Back to the start of the character the limit falls in.
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut));
 }
 
 bool Word::Is(const char* s) const

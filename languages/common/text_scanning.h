@@ -4,6 +4,15 @@
 
 #include "char_iterator.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The offset where the text ends, found by stepping over TextLength() characters from
+// the iterator's position; none when no end of text is found there, that is when the
+// proxy's length and its characters disagree (a scanner then reports nothing).
+std::optional<int> TextEnd(const CharIterator& start);
+
 // The character `count` places on from the iterator, which does not move.
 int CharacterAhead(const CharIterator& it, int count);
 
@@ -37,10 +46,37 @@ bool SkipSlashComment(CharIterator& it, LineCommentEnd lineCommentEnd);
 // Steps over blanks and comments, a language's own way.
 using SkipBlanksRule = void (*)(CharIterator& it);
 
+// Called just after the character c was taken: when c opens a literal (or anything else
+// that runs to a delimiter of its own), moves past it and answers true; otherwise answers
+// false and does not move.
+using SkipLiteralRule = bool (*)(CharIterator& it, int c);
+
+// The usual rule: a double or single quote opens a literal up to the same quote, and a
+// backslash makes the character after it inert.
+bool SkipQuotedLiteral(CharIterator& it, int c);
+
 // Called just after an opener "(", "[" or "{": moves just past its matching closer,
 // stepping over literals and blocks of the same kind nested inside (other kinds are not
 // counted). At the end of the text the iterator is left on the end (character 0).
-void SkipBlock(CharIterator& it, int opener, SkipBlanksRule skipBlanks);
+void SkipBlock(CharIterator& it, int opener, SkipBlanksRule skipBlanks,
+               SkipLiteralRule skipLiteral = SkipQuotedLiteral);
+
+// True when the text at the iterator begins with `word`, which must be a string literal
+// (its text ends in a NUL); with ASCII case ignored unless `caseSensitive`.
+bool AtText(const CharIterator& it, std::string_view word, bool caseSensitive);
+
+// Moves over `word`, which the text at the iterator begins with.
+inline void PassText(CharIterator& it, std::string_view word)
+{
+    it.Advance(static_cast<int>(word.size()));
+}
+
+// Appends the bytes of the character at the iterator to `label` when they fit within
+// `limit` bytes; answers whether they did. A label thus never ends in part of a character.
+bool AppendCharacter(std::string& label, const CharIterator& it, std::size_t limit);
+
+// The first bytes of a UTF-8 text, at most `limit` of them, without a character cut in two.
+std::string LeadingCharacters(std::string_view text, std::size_t limit);
 
 constexpr int kMaxWordBytes = 256;
 

@@ -86,8 +86,8 @@ private:
     // On a word at the top level or in a method body: "class" or "interface" standing
     // as a word of its own begins a declaration; any other word is passed.
     void DeclarationOrWord();
-    bool AtKeyword(const char* keyword, int length) const;
-    void EnterDeclarationAfter(int keywordLength, const char* label);
+    bool AtKeyword(std::string_view keyword) const;
+    void EnterDeclarationAfter(std::string_view keyword, const char* label);
     // The name behind the full name of the innermost enclosing class, if any.
     std::string Qualified(const char* name) const;
 
@@ -98,11 +98,10 @@ private:
 
 void JavaScanner::Run()
 {
-    CharIterator last = it_;
-    last.Advance(it_.proxy->TextLength());
-    if (last.ch != 0)
+    const std::optional<int> textEnd = TextEnd(it_);
+    if (!textEnd)
         return;
-    const int end = last.offset;
+    const int end = *textEnd;
     for (;;) {
         if (frames_.empty()) {
             if (it_.offset >= end || !TopLevelStep())
@@ -201,7 +200,7 @@ void JavaScanner::ClassBodyStep()
     SkipBlanksAndComments(it_);
     if (it_.ch == '(')
         MemberCall(word);
-    else if (word.Is(kJavaClass))
+    else if (word.Is(kJavaClass.data()))
         BeginDeclaration(kJavaClassLabel);
     // Any other word (a modifier, a type, a field, "interface") is dropped.
 }
@@ -255,17 +254,17 @@ void JavaScanner::MethodBodyStep()
 
 void JavaScanner::DeclarationOrWord()
 {
-    if (AtKeyword(kJavaClass, kJavaClassLength))
-        EnterDeclarationAfter(kJavaClassLength, kJavaClassLabel);
-    else if (AtKeyword(kJavaInterface, kJavaInterfaceLength))
-        EnterDeclarationAfter(kJavaInterfaceLength, kJavaInterfaceLabel);
+    if (AtKeyword(kJavaClass))
+        EnterDeclarationAfter(kJavaClass, kJavaClassLabel);
+    else if (AtKeyword(kJavaInterface))
+        EnterDeclarationAfter(kJavaInterface, kJavaInterfaceLabel);
     else
         PassWord(it_);
 }
 
-void JavaScanner::EnterDeclarationAfter(int keywordLength, const char* label)
+void JavaScanner::EnterDeclarationAfter(std::string_view keyword, const char* label)
 {
-    it_.Advance(keywordLength);
+    PassText(it_, keyword);
     SkipBlanksAndComments(it_);
     BeginDeclaration(label);
 }
@@ -288,9 +287,10 @@ void JavaScanner::EndDeclaration()
     names_.Pop();
 }
 
-bool JavaScanner::AtKeyword(const char* keyword, int length) const
+bool JavaScanner::AtKeyword(std::string_view keyword) const
 {
-    return it_.StartsWith(keyword) && !IsAsciiWordCharacter(CharacterAhead(it_, length));
+    return AtText(it_, keyword, true) &&
+           !IsAsciiWordCharacter(CharacterAhead(it_, static_cast<int>(keyword.size())));
 }
 
 std::string JavaScanner::Qualified(const char* name) const

@@ -20,9 +20,9 @@ void SkipBlanksAndComments(CharIterator& it)
     }
 }
 
-bool At(CharIterator& it, const char* keyword)
+bool At(CharIterator& it, std::string_view keyword)
 {
-    return it.StartsWith(keyword);
+    return AtText(it, keyword, true);
 }
 
 void AddModule(CharIterator& it, const Word& module)
@@ -42,7 +42,7 @@ void FromStatement(CharIterator& it)
     SkipBlanksAndComments(it);
     if (At(it, kPythonImport)) {
         AddModule(it, module);
-        it.Advance(kPythonImportLength);
+        PassText(it, kPythonImport);
         return;
     }
     // A dotted or relative module name names no file of its own. Its "import" is passed
@@ -56,7 +56,7 @@ void FromStatement(CharIterator& it)
         SkipBlanksAndComments(it);
     }
     if (At(it, kPythonImport))
-        it.Advance(kPythonImportLength);
+        PassText(it, kPythonImport);
 }
 
 // After "import": each module of the list, with or without an alias.
@@ -67,7 +67,7 @@ void ImportStatement(CharIterator& it)
         AddModule(it, ReadWord(it));
         SkipBlanksAndComments(it);
         if (At(it, kPythonAs)) {
-            it.Advance(kPythonAsLength);
+            PassText(it, kPythonAs);
             SkipBlanksAndComments(it);
             PassWord(it);
             SkipBlanksAndComments(it);
@@ -102,16 +102,16 @@ void Definition(CharIterator& it, const char* labelPrefix)
 void StatementWord(CharIterator& it)
 {
     if (At(it, kPythonFrom)) {
-        it.Advance(kPythonFromLength);
+        PassText(it, kPythonFrom);
         FromStatement(it);
     } else if (At(it, kPythonImport)) {
-        it.Advance(kPythonImportLength);
+        PassText(it, kPythonImport);
         ImportStatement(it);
     } else if (At(it, kPythonDef)) {
-        it.Advance(kPythonDefLength);
+        PassText(it, kPythonDef);
         Definition(it, "");
     } else if (At(it, kPythonClass)) {
-        it.Advance(kPythonClassLength);
+        PassText(it, kPythonClass);
         Definition(it, kPythonClassLabel);
     } else {
         PassWord(it);
@@ -126,11 +126,10 @@ void ScanPythonFunctions(VLanguageProxy& document)
     if (proxy == nullptr)
         return;
     CharIterator it(*proxy, 0);
-    CharIterator last = it;
-    last.Advance(proxy->TextLength());
-    if (last.ch != 0)
+    const std::optional<int> textEnd = TextEnd(it);
+    if (!textEnd)
         return;
-    const int end = last.offset;
+    const int end = *textEnd;
     while (it.offset < end) {
         SkipBlanksAndComments(it);
         const int c = it.ch;

@@ -1,16 +1,13 @@
 // The words and labels of the Python function scanner.
 #pragma once
 
-constexpr const char kPythonFrom[] = "from";
-constexpr int kPythonFromLength = 4;
-constexpr const char kPythonImport[] = "import";
-constexpr int kPythonImportLength = 6;
-constexpr const char kPythonAs[] = "as";
-constexpr int kPythonAsLength = 2;
-constexpr const char kPythonDef[] = "def";
-constexpr int kPythonDefLength = 3;
-constexpr const char kPythonClass[] = "class";
-constexpr int kPythonClassLength = 5;
+#include <string_view>
+
+constexpr std::string_view kPythonFrom = "from";
+constexpr std::string_view kPythonImport = "import";
+constexpr std::string_view kPythonAs = "as";
+constexpr std::string_view kPythonDef = "def";
+constexpr std::string_view kPythonClass = "class";
 
 constexpr const char kPythonClassLabel[] = "class: ";
 // Appended to a module's name to make the include list's file name.
