@@ -201,5 +201,81 @@ TEST_P(TexBalanceCases, SelectsTheEnclosingPair)
 INSTANTIATE_TEST_SUITE_P(Cases, TexBalanceCases, ::testing::ValuesIn(kTexCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Pascal's own balancer: keyword blocks and brackets.
+const BalanceCase kPascalCases[] = {
+    {"CaretInBeginEnd", "begin\n  x@ := 1\nend.", "begin@\n  x := 1\n@end."},
+    {"KeywordsInAnyCase", "Begin x@ END", "Begin@ x @END"},
+    {"RebalancingKeepsTheSelection", "begin@ x @end", "begin@ x @end"},
+    {"SelectionOverAWholeBlockGoesOutward", "begin @begin x end@ end", "begin@ begin x end @end"},
+    {"CaseSelectsFromAfterOf", "begin case x of 1: y@ end end", "begin case x of@ 1: y @end end"},
+    {"CaretBeforeOfBelongsToTheOuterBlock", "begin case x@ of 1: y end end", "begin@ case x of 1: y end @end"},
+    {"ArgumentsInsideBegin", "begin f(a, @b) end", "begin f(@a, b@) end"},
+    {"IndexInsideBegin", "begin a[i@] end", "begin a[@i@] end"},
+    {"RepeatUntil", "begin repeat x@ until y end", "begin repeat@ x @until y end"},
+    {"RepeatAtTheTopLevelIsNoBlock", "repeat x@ until y", "false"},
+    {"RecordEnd", "type r = record a@: integer; end;", "type r = record@ a: integer; @end;"},
+    {"RecordClosesAtTheFirstEnd", "type r = record case k@: integer of 1: (a: integer); end;",
+     "type r = record@ case k: integer of 1: (a: integer); @end;"},
+    {"ParenCommentInsideParentheses", "f((* ) *) a@)", "f(@(* ) *) a@)"},
+    {"ParenStarParenOpensAComment", "f((*) x@ *) y)", "f(@(*) x *) y@)"},
+    {"BraceCommentHidesAKeyword", "begin { end } x@ end", "begin@ { end } x @end"},
+    {"StringHidesABracket", "f(')', @x)", "f(@')', x@)"},
+    {"LongerWordsAreNoKeywords", "begin beginning x@ endless end", "begin@ beginning x endless @end"},
+    {"DigitsEndAWord", "begin1 x@ end", "begin@1 x @end"},
+    {"NonAsciiLettersBelongToTheWord", "begin \xC3\xA9" "end x@ end", "begin@ \xC3\xA9" "end x @end"},
+    {"CaretOutsideEveryBlock", "begin x end; @y", "false"},
+    {"UnclosedBlock", "begin x@", "false"},
+    {"NoBlocks", "x := @1", "false"},
+    {"EmptyText", "@", "false"},
+};
+
+bool PascalBalance(VLanguageProxy& proxy, int* start, int* end)
+{
+    return Module("Cedarlex").balance(proxy, start, end);
+}
+
+class PascalBalanceCases : public ::testing::TestWithParam<BalanceCase> {};
+
+TEST_P(PascalBalanceCases, SelectsTheInsideOfTheInnermostBlock)
+{
+    ASSERT_NE(Module("Cedarlex").balance, nullptr);
+    EXPECT_EQ(Balanced(PascalBalance, GetParam().before), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PascalBalanceCases, ::testing::ValuesIn(kPascalCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PascalBalance, DeepNestingNeitherCrashesNorLosesCount)
+{
+    const int depth = 50000;
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "begin (a) case x of [b] repeat ";
+    const int middle = static_cast<int>(text.size());
+    for (int i = 0; i < depth; ++i)
+        text += "until y end end ";
+    const KeywordMatcher matcher("");
+    HostProxy proxy(text, matcher, 0, ProxyPurpose::Editing);
+    // The innermost block is a REPEAT: its inside is the blank before UNTIL.
+    int start = middle;
+    int end = middle;
+    ASSERT_TRUE(PascalBalance(proxy, &start, &end));
+    EXPECT_EQ(start, middle - 1);
+    EXPECT_EQ(end, middle);
+    // Only the outermost BEGIN holds its first blank: every END inside it was matched.
+    start = end = 6;
+    ASSERT_TRUE(PascalBalance(proxy, &start, &end));
+    EXPECT_EQ(start, 5);
+    EXPECT_EQ(end, static_cast<int>(text.size()) - 4);
+
+    const std::string parentheses = "begin f(" + std::string(depth, '(') + "x" + std::string(depth, ')') + ") end";
+    std::string deep = parentheses;
+    HostProxy deepProxy(deep, matcher, 0, ProxyPurpose::Editing);
+    start = end = 8 + depth;
+    ASSERT_TRUE(PascalBalance(deepProxy, &start, &end));
+    EXPECT_EQ(start, 8 + depth);
+    EXPECT_EQ(end, 9 + depth);
+}
+
 } // namespace
 } // namespace varnel::test

@@ -1,4 +1,4 @@
-// StyleLine of the Shell, Java, ActionScript and Python modules, loaded as the editor
+// StyleLine of the Shell, Java, ActionScript, Python, Pascal and Rez modules, loaded as the editor
 // loads them and run over whole documents line by line, each line starting in the
 // state the line before it left.
 #include "host_proxy.h"
@@ -98,6 +98,35 @@ const StyleCase kPythonCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Python, StyledDocument, ::testing::ValuesIn(kPythonCases), CaseName);
 
+const StyleCase kPascalCases[] = {
+    {"Cedarlex", "KeywordsInAnyCaseAsWholeWords",
+     "{1}begin{0} {1}Begin{0} {1}BEGIN{0} beginning x_end end1 {1}end{0}.\n{0}", {0, 0}},
+    {"Cedarlex", "BraceCommentOverThreeLines", "{0}x := 1; {2}{ one\n{2}two\n{2}three }{0} y", {4, 4, 0}},
+    {"Cedarlex", "ParenCommentClosingMidLine", "{1}if{0} {2}(* a\n{2}b *){0} c", {3, 0}},
+    {"Cedarlex", "ParenStarParenOpensOnly", "{2}(*) x\n{2}*){0} y {2}(**){0} z", {3, 0}},
+    {"Cedarlex", "CommentsDoNotNest", "{2}{ (* }{0}x {2}(* { *){0}y {2}(* }\n{2}*){0}", {3, 0}},
+    {"Cedarlex", "DoubledQuoteReopensTheString", "{0}s := {3}'it'{3}'s'{0} + {3}\"q\"{0};", {0}},
+    {"Cedarlex", "UnterminatedStringFallsBackToPlain", "{0}s := 'abc\n{0}t := \"de\n{0}", {0, 0, 0}},
+    {"Cedarlex", "BackslashContinuesAString", "{0}s := {3}'abc\\\n{3}def'{0} x", {6, 0}},
+    {"Cedarlex", "DoubledBackslashEndsTheString", "{0}s := 'abc\\\\\n{0}x", {0, 0}},
+    {"Cedarlex", "EscapedQuoteStaysInTheString", "{3}\"a\\\"b\"{0} c", {0}},
+    {"Cedarlex", "BytesFrom128UpAreLetters", "{0}\xc3\xa9" "begin begin\xc3\xa9 {1}begin{0}", {0}},
+};
+INSTANTIATE_TEST_SUITE_P(Pascal, StyledDocument, ::testing::ValuesIn(kPascalCases), CaseName);
+
+const StyleCase kRezCases[] = {
+    {"Elmlex", "DirectivesFromTheirHash",
+     "{1}#define{0} X 1\n{1}# include{0} {4}\"a.r\"{0}\n{0}#Define\n{0}#1\n{0}#undefined", {0, 0, 0, 0, 0}},
+    {"Elmlex", "KeywordsInAnyCase", "{1}TYPE{0} {1}Resource{0} {1}rect{0} rectangle", {0}},
+    {"Elmlex", "DollarFunctions", "{5}$$date{0} $$type {5}$$CountOf{0}(x) $x $$ {5}$$Day{0}", {0}},
+    {"Elmlex", "CharConstantsOfOneTwoOrFourCharacters",
+     "{2}'a'{0} {2}'ab'{0} 'abc{2}' '{0} {2}'STR '{0} {2}'\\n'{0}", {0}},
+    {"Elmlex", "BlockCommentOverLines", "{0}x {3}/* a\n{3}b\n{3}c */{0}y {3}/*/{0} z", {3, 3, 0}},
+    {"Elmlex", "LineCommentOpenWithoutLineFeed", "{3}// a\n{0}x {3}// b", {0, 4}},
+    {"Elmlex", "StringsContinuedOrFallingBack", "{4}\"ab\\\n{4}cd\"{0} x\n{0}\"ef\n{0}", {5, 0, 0, 0}},
+};
+INSTANTIATE_TEST_SUITE_P(Rez, StyledDocument, ::testing::ValuesIn(kRezCases), CaseName);
+
 // One call of StyleLine through a fresh proxy, as the host makes it.
 struct LineResult {
     std::string styled;
@@ -130,6 +159,11 @@ TEST(StyleLine, LinesBeginningInAnOpenConstruct)
         {"Juniperlex", 4, "{2}x\n", 0},  {"Juniperlex", 3, "{2}", 3},   {"Juniperlex", 7, "{3}", 7},
         // The escape flag starts clear on a line that continues a string.
         {"Juniperlex", 6, "{3}'{0} x", 0},
+        {"Cedarlex", 3, "{2}", 3},       {"Cedarlex", 4, "{2}", 4},     {"Cedarlex", 6, "{0}", 6},
+        {"Cedarlex", 3, "{2}x *){0} y", 0}, {"Cedarlex", 5, "{3}x\"{0} y", 0},
+        {"Elmlex", 3, "{3}", 3},         {"Elmlex", 4, "{3}x\n", 0},   {"Elmlex", 5, "{4}x\"{0}", 0},
+        // Inside a "$$" name or a directive's "#" from the line's start.
+        {"Elmlex", 11, "{0}date x", 0}, {"Elmlex", 8, "{0}define", 0},
     };
     for (const ContinuedLine& c : cases) {
         const LanguagePlugin& plugin = Module(c.module);
@@ -151,6 +185,8 @@ const LineStates kLineStates[] = {
     {"Birchlex", {0, 1, 3, 4, 5, 6}},
     {"Ivylex", {0, 1, 3, 4, 5, 6}},
     {"Juniperlex", {0, 1, 3, 4, 5, 6, 7}},
+    {"Cedarlex", {0, 1, 3, 4, 5, 6}},
+    {"Elmlex", {0, 1, 3, 4, 5, 6, 8, 9, 11}},
 };
 
 bool HasRole(const LineStates& states, int state)
@@ -223,6 +259,8 @@ TEST(StyleLine, KeywordSetsMapToTheModulesStyles)
         {"Ivylex", 10,
          "{1}s1{0} {4}s2{0} {5}s3{0} {6}s4{0} {7}s5{0} {8}s6{0} {9}s7{0} {10}s8{0} s9 s10 {4}both{0}"},
         {"Juniperlex", 6, "{1}s1{0} {4}s2{0} {5}s3{0} {6}s4{0} {7}s5{0} s6 {4}both{0}"},
+        // Words are looked up in lower case, whatever their case in the text.
+        {"Elmlex", 7, "{1}S1{0} {5}s2{0} {6}s3{0} {7}S4{0} {8}s5{0} {9}s6{0} s7 {5}Both{0}"},
     };
     for (const auto& c : cases) {
         const LanguagePlugin& plugin = Module(c.module);
@@ -231,6 +269,17 @@ TEST(StyleLine, KeywordSetsMapToTheModulesStyles)
         EXPECT_EQ(result.styled, c.styled) << c.module;
         EXPECT_EQ(result.state, 0) << c.module;
     }
+}
+
+// Pascal words are looked up in upper case, whatever their case in the text.
+TEST(StyleLine, PascalKeywordSetsMapToItsStyles)
+{
+    const LanguagePlugin& plugin = Module("Cedarlex");
+    const KeywordMatcher keywords("S1\n- 2\nS2 BOTH\n- 3\nS3 BOTH\n- 4\nS4\n- 5\nS5\n- 6\nS6\n");
+    const char* const styled = "{1}s1{0} {4}S2{0} {5}s3{0} {6}s4{0} {7}S5{0} s6 {4}both{0}";
+    const LineResult result = StyleOneLine(plugin, keywords, Unmarked(styled), 0);
+    EXPECT_EQ(result.styled, styled);
+    EXPECT_EQ(result.state, 0);
 }
 
 // A constant abandoned at a tab right after a backslash leaves no escape behind: the
