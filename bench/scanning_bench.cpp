@@ -46,6 +46,37 @@ std::string PythonDocument(int bytes)
     return text;
 }
 
+// A Pascal unit of about `bytes` bytes: an interface part, types, routines with nested
+// routines, methods, comments and strings.
+std::string PascalDocument(int bytes)
+{
+    std::string text = "unit Generated;\ninterface\nuses Crt, Dos;\nprocedure Start;\nimplementation\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        text += "type\n  TRec" + n + " = record a, b: integer; end;\n  TNum" + n + " = integer;\n";
+        text += "{ routine " + n + " } (* begin *)\n";
+        text += "function TShape.Area" + n + "(x: integer; var s: string): integer;\n";
+        text += "  procedure Inner" + n + "; forward;\n";
+        text += "  procedure Inner" + n + ";\n  begin writeln('end ' , x) end;\n";
+        text += "begin\n  case x of 1: begin Inner" + n + " end; 2: y := f(a[i]) end;\n";
+        text += "  repeat x := x - 1 until x = 0;\n  Area" + n + " := x\nend;\n";
+    }
+    return text + "end.\n";
+}
+
+// A Rez file of about `bytes` bytes: includes, types and resources with their data.
+std::string RezDocument(int bytes)
+{
+    std::string text = "#include \"Types.r\"\n#include <SysTypes.r>\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        text += "/* type " + n + " { */\ntype 'T" + n + "' {\n    byte; /* } */ hex string; // }\n};\n";
+        text += "resource 'STR ' (" + n + ", \"Name {" + n + "\", purgeable) {\n";
+        text += "    { \"text }\", 'abcd', $\"00FF\" },\n#if DEBUG }\n    (1), [2]\n#endif\n};\n";
+    }
+    return text;
+}
+
 struct Loaded {
     const LanguagePlugin& plugin;
     KeywordMatcher keywords;
@@ -82,6 +113,18 @@ void ScanPython(benchmark::State& state)
 }
 BENCHMARK(ScanPython)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
+void ScanPascal(benchmark::State& state)
+{
+    Scan(state, "Pascal", PascalDocument);
+}
+BENCHMARK(ScanPascal)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void ScanRez(benchmark::State& state)
+{
+    Scan(state, "Rez", RezDocument);
+}
+BENCHMARK(ScanRez)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
 // The caret just before the class's final "}": the first pass reads the whole document,
 // and the pair found is the class body.
 void BalanceJava(benchmark::State& state)
@@ -103,5 +146,45 @@ void BalanceJava(benchmark::State& state)
     state.SetComplexityN(static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BalanceJava)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The caret just before the unit's final "end": the whole document is read as blocks,
+// and none encloses the caret.
+void BalancePascal(benchmark::State& state)
+{
+    const Loaded loaded("Pascal");
+    std::string text = PascalDocument(static_cast<int>(state.range(0)));
+    const int caret = static_cast<int>(text.rfind("end."));
+    for (auto _ : state) {
+        HostProxy proxy(text, loaded.keywords, 0, ProxyPurpose::Editing);
+        int start = caret;
+        int end = caret;
+        benchmark::DoNotOptimize(loaded.plugin.balance(proxy, &start, &end));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BalancePascal)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The caret inside the last resource's data: the first pass reads the whole document,
+// and the pair found is a pair of parentheses in the last resource.
+void BalanceRez(benchmark::State& state)
+{
+    const Loaded loaded("Rez");
+    std::string text = RezDocument(static_cast<int>(state.range(0)));
+    const int caret = static_cast<int>(text.rfind("(1)")) + 1;
+    bool found = false;
+    for (auto _ : state) {
+        HostProxy proxy(text, loaded.keywords, 0, ProxyPurpose::Editing);
+        int start = caret;
+        int end = caret;
+        found = loaded.plugin.balance(proxy, &start, &end);
+        benchmark::DoNotOptimize(start);
+    }
+    if (!found)
+        state.SkipWithError("no pair around the caret");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BalanceRez)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 } // namespace

@@ -65,6 +65,22 @@ const std::vector<const char*> kPythonLines = {
     "    return result + ['#N', \"text\", '''raw''']",
 };
 
+const std::vector<const char*> kPascalLines = {
+    "{ Routine #N of the generated",
+    "  program, over two lines. }",
+    "procedure TShape.Draw#N(var canvas: TCanvas; x, y: Integer);",
+    "begin (* draw it *) if x > #N then writeln('point ''#N''', x) else Draw(canvas, y) end;",
+    "  s := \"text #N\"; case x of 1: y := 2 otherwise y := 3 end; REPEAT x := x - 1 UNTIL x = 0",
+};
+
+const std::vector<const char*> kRezLines = {
+    "#include \"Types#N.r\"",
+    "/* Resource #N of the generated",
+    "   file, over two lines. */",
+    "resource 'STR ' (#N, \"Name #N\", purgeable) { \"Varnel $$Date\" }; // note",
+    "type 'VERS' { byte; hex string; integer = $$CountOf(list); wide array list { pstring; }; };",
+};
+
 void StyleFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
 {
     const std::string text = Repeat(lines);
@@ -82,5 +98,7 @@ BENCHMARK_CAPTURE(StyleFile, Shell, "Shell", kShellLines)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(StyleFile, Java, "Java", kJavaLines)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StyleFile, ActionScript, "ActionScript", kActionScriptLines)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StyleFile, Python, "Python", kPythonLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Pascal, "Pascal", kPascalLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Rez, "Rez", kRezLines)->Unit(benchmark::kMillisecond);
 
 } // namespace
