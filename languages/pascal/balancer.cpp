@@ -6,6 +6,7 @@
 #include "balancer.h"
 
 #include "char_iterator.h"
+#include "characters.h"
 #include "line_styler.h"
 
 #include <string_view>
@@ -27,12 +28,6 @@ constexpr BlockKeyword kBlockKeywords[] = {
 
 // The longest block keyword: longer words are none of them.
 constexpr std::size_t kLongestKeyword = 6;
-
-// Letters are the ASCII letters and every character from 128 up.
-bool IsPascalLetter(int c)
-{
-    return IsAsciiLetter(c) || c >= 128;
-}
 
 // The rules a block is read by: which tokens open blocks nested in it, and which
 // token closes it.

@@ -1,6 +1,7 @@
 #include "scanner.h"
 
 #include "char_iterator.h"
+#include "characters.h"
 #include "line_styler.h"
 #include "scanner_words.h"
 #include "text_scanning.h"
@@ -10,17 +11,6 @@
 #include <vector>
 
 namespace {
-
-// Letters are the ASCII letters and every character from 128 up.
-bool IsPascalLetter(int c)
-{
-    return IsAsciiLetter(c) || c >= 128;
-}
-
-bool IsPascalIdentifierCharacter(int c)
-{
-    return IsPascalLetter(c) || IsAsciiDigit(c) || c == '_';
-}
 
 // Between tokens, characters from 128 up count as blanks too.
 bool IsPascalBlank(int c)

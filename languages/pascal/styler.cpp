@@ -3,6 +3,7 @@
 // continued by a final backslash.
 #include "styler.h"
 
+#include "characters.h"
 #include "line_styler.h"
 
 namespace {
@@ -11,17 +12,6 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 
 // Keyword set 1 and the four user sets.
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
-
-// Letters are the ASCII letters and every byte from 128 up.
-bool IsPascalLetter(int c)
-{
-    return IsAsciiLetter(c) || c >= 128;
-}
-
-bool IsPascalWordCharacter(int c)
-{
-    return IsPascalLetter(c) || IsAsciiDigit(c) || c == '_';
-}
 
 struct PascalLines {
     enum State : short {
@@ -99,7 +89,7 @@ struct PascalLines {
         case kPlain:
             return s.AfterPlain(Plain(s, c));
         case kWord:
-            return s.InWord(c, IsPascalWordCharacter(c), kSetStyles, CaseFold::Upper) ? kWord : kPlain;
+            return s.InWord(c, IsPascalIdentifierCharacter(c), kSetStyles, CaseFold::Upper) ? kWord : kPlain;
         case kNoRole:
             break;
         case kParenComment:
