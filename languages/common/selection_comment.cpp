@@ -66,7 +66,9 @@ void UncommentPairs(VLanguageProxyV2& text, int start, int end, const SelectionM
         int close = open + openLength;
         if (!text.FindPattern(markers.close, &close, &length) || length != closeLength)
             return;
-        if (close + closeLength >= end)
+        // The pair must end before the selection does, unless it ends the text: a last
+        // line without a line feed can be freed too.
+        if (close + closeLength > end || (close + closeLength == end && end < text.TextLength()))
             return;
         text.DeleteText(close, closeLength);
         text.DeleteText(open, openLength);

@@ -24,8 +24,8 @@ inline const SelectionMarkers& MarkersFor(CommentContext context)
 // when it then lies before start, or start lies outside the text).
 void CommentSelectionWith(VLanguageProxy& document, int start, int end, const SelectionMarkers& markers);
 
-// Markers with a closing one: removes each pair that lies wholly inside start..end,
-// from the start on, and turns "-*-" inside the pair back into "--". Markers without
+// Markers with a closing one: removes each pair that lies inside start..end and ends
+// before the end (or ends the text), from the start on, and turns "-*-" inside the pair back into "--". Markers without
 // one: removes the opening marker at the start and at the start of each further line
 // that begins before the end. The end moves back with every deletion, so nothing
 // after the selection is touched.
