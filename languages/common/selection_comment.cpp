@@ -75,9 +75,11 @@ void UncommentPairs(VLanguageProxyV2& text, int start, int end, const SelectionM
         start = close - openLength;
         end -= closeLength + openLength;
         if (markers.rewriteDashes) {
-            // Only a "-*-" wholly inside the freed text is turned back.
+            // A "-*-" that begins inside the freed text is turned back (its last "-" may
+            // have been the first character after the selection); one that begins where
+            // the closing marker stood is no part of the comment.
             int found = open;
-            while (text.FindPattern("-\\*-", &found, &length) && length == 3 && found + 3 <= start) {
+            while (text.FindPattern("-\\*-", &found, &length) && length == 3 && found < start) {
                 text.DeleteText(found, 3);
                 text.InsertText(found, "--", 2);
                 --start;
