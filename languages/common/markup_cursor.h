@@ -11,91 +11,120 @@
 
 // Sinks: Run(offset, style) receives the runs; a sink that styles nothing may skip the
 // keyword matcher too.
+//
+// The host lets a run of the style the last run already has change nothing, so the
+// styling sink does not make that call.
 struct StylingSink {
     VLanguageProxy* line;
+    int last = -1; // the style of the run reported last
     static constexpr bool kStyles = true;
-    void Run(int offset, int style) { line->SetStyle(offset, style); }
+
+    // The line's first run.
+    void Begin(int style)
+    {
+        line->SetStyle(0, style);
+        last = style;
+    }
+    void Run(int offset, int style)
+    {
+        if (style == last)
+            return;
+        line->SetStyle(offset, style);
+        last = style;
+    }
 };
 
 template <typename Sink>
 class MarkupCursor {
 public:
     MarkupCursor(VLanguageProxyV2& text, Sink& sink, int start = 0)
-        : sink_(sink), it_(text, start), mark_(start)
+        : text_(text), sink_(sink), length_(text.TextLength()), offset_(start), mark_(start)
     {
-        it_.caseSensitive = false; // every comparison of the markup machines ignores case
     }
 
-    // Reads c and moves past it.
+    // Reads c and moves past it. ASCII is read byte by byte; a byte from 128 up starts
+    // a character that the host decodes (with its length).
     int Read()
     {
-        at_ = it_.offset;
-        c_ = it_.ch;
-        it_.Advance();
+        at_ = offset_;
+        if (offset_ < 0 || offset_ >= length_) {
+            c_ = 0;
+            ++offset_;
+        } else if (const int byte = static_cast<unsigned char>(text_.CharAt(offset_)); byte < 0x80) {
+            c_ = byte;
+            ++offset_;
+        } else {
+            int length = 0;
+            text_.CodePointAt(offset_, &c_, &length);
+            offset_ += length > 0 ? length : 1;
+        }
+        readEnd_ = offset_;
         return c_;
     }
 
     int C() const { return c_; }
-    int COffset() const { return at_; }      // where c stands
-    int Next() const { return it_.ch; }      // the character under the cursor
-    int Cursor() const { return it_.offset;  }
+    int COffset() const { return at_; } // where c stands
+    // The byte under the cursor, which the machines only compare with ASCII characters.
+    int Next() const { return ByteAt(offset_); }
+    int Cursor() const { return offset_; }
     int Mark() const { return mark_; }
-    VLanguageProxyV2& Text() const { return *it_.proxy; }
+    VLanguageProxyV2& Text() const { return text_; }
     Sink& Output() const { return sink_; }
 
-    // The character after the one under the cursor.
-    int AfterNext() const
+    void Advance(int count = 1)
     {
-        CharIterator ahead = it_;
-        return ahead.Advance();
+        for (int i = 0; i < count; ++i)
+            text_.NextChar(&offset_);
     }
-
-    void Advance(int count = 1) { it_.Advance(count); }
-    void BackUp() { it_.Back(); }
+    // Back by one character: onto c when the cursor is still just after it.
+    void BackUp() { offset_ = CharacterBefore(offset_); }
 
     void MarkAtC() { mark_ = at_; }
-    void MarkAtCursor() { mark_ = it_.offset; } // also "after c" when the cursor has not moved
+    void MarkAtCursor() { mark_ = offset_; } // also "after c" when the cursor has not moved
     void MarkAt(int offset) { mark_ = offset; }
     // One character on from the cursor.
-    void MarkAfterCursor()
-    {
-        CharIterator ahead = it_;
-        ahead.Advance();
-        mark_ = ahead.offset;
-    }
+    void MarkAfterCursor() { mark_ = OneOn(offset_); }
     // One character back from the cursor.
-    void MarkBeforeCursor()
-    {
-        int offset = it_.offset;
-        if (offset > 0)
-            it_.proxy->PrevChar(&offset);
-        mark_ = offset;
-    }
-    bool MarkIsBeforeCursor() const { return mark_ < it_.offset; }
+    void MarkBeforeCursor() { mark_ = offset_ > 0 ? CharacterBefore(offset_) : offset_; }
+    bool MarkIsBeforeCursor() const { return mark_ < offset_; }
 
     // The run from the mark has style s.
     void Emit(int style) { sink_.Run(mark_, style); }
     void EmitAt(int offset, int style) { sink_.Run(offset, style); }
 
     // Whether the text at the cursor (or at an offset) begins with s, ignoring case.
-    bool AtCursor(const char* s) const { return it_.StartsWith(s); }
-    bool At(int offset, const char* s) const { return it_.proxy->CompareText(offset, s, false) == 0; }
+    bool AtCursor(const char* s) const { return At(offset_, s); }
+    bool At(int offset, const char* s) const { return text_.CompareText(offset, s, false) == 0; }
     // The byte at an offset (0 outside the text).
-    int ByteAt(int offset) const { return static_cast<unsigned char>(it_.proxy->CharAt(offset)); }
+    int ByteAt(int offset) const
+    {
+        return offset >= 0 && offset < length_ ? static_cast<unsigned char>(text_.CharAt(offset)) : 0;
+    }
     // The offset one character on from `offset`.
     int OneOn(int offset) const
     {
-        it_.proxy->NextChar(&offset);
+        text_.NextChar(&offset);
         return offset;
     }
 
     bool done = false;
 
 private:
+    int CharacterBefore(int offset) const
+    {
+        if (offset == readEnd_)
+            return at_;
+        text_.PrevChar(&offset);
+        return offset;
+    }
+
+    VLanguageProxyV2& text_;
     Sink& sink_;
-    CharIterator it_;
+    int length_;
+    int offset_;
     int mark_;
-    int at_ = 0;
+    int at_ = 0;      // where the character read last begins
+    int readEnd_ = 0; // and where it ends
     int c_ = 0;
 };
 

@@ -70,6 +70,7 @@ void StyleHtmlLine(VLanguageProxy& line, short* lineState)
     const PackedLineState in = PackedLineState::Unpack(*lineState, kStateNumberBits);
     LineSink sink;
     sink.line = &line;
+    sink.last = 0; // the run (0, 0) that every line begins with
     Machine<LineSink, Reach::Line> machine(*text, sink);
     machine.state = in.number;
     machine.percent = in.Flag(kPercentFlag);

@@ -309,7 +309,7 @@ void StyleXmlLine(VLanguageProxy& line, short* lineState)
     machine.state = in.number;
     machine.closingTag = in.Flag(kClosingTagFlag);
     machine.index = in.high >> kIndexShift;
-    line.SetStyle(0, UserDataStyle(machine.index));
+    sink.Begin(UserDataStyle(machine.index));
     while (!machine.Done())
         machine.Step();
     PackedLineState out{machine.state, machine.index << kIndexShift};
