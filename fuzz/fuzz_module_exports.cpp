@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -367,13 +368,25 @@ bool IsAscii(const std::string& text)
 // the selection does, or end the text), script comments from the start to the end of
 // the commented selection. Not where the text itself holds "-*" or "*-" (a "-*-" made
 // of them would be turned into "--"), nor for text with multi-byte characters, whose
-// last one the selection end may cut.
+// last one the selection end may cut. Nor where the text just before the selection start
+// holds a character on which the HTML machine looks ahead (it finds the context at the
+// start by reading the page up to there, and a look past the start sees the markers).
+bool LooksAheadAcross(const std::string& text, int start)
+{
+    constexpr std::string_view kLookingAhead = "<:?%/*-!";
+    for (int i = start > 11 ? start - 11 : 0; i < start; ++i) {
+        if (kLookingAhead.find(text[static_cast<std::size_t>(i)]) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 void CheckUncommentGivesBack(const Call& call, const std::string& original, const std::string& commented, int start,
                              int end)
 {
     const Module& module = *call.module;
     const bool markup = commented.compare(static_cast<std::size_t>(start), 4, "<!--") == 0;
-    if (!IsAscii(original))
+    if (!IsAscii(original) || LooksAheadAcross(original, start))
         return;
     if (markup && (original.find("-*") != std::string::npos || original.find("*-") != std::string::npos))
         return;
