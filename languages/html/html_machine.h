@@ -167,11 +167,12 @@ private:
             matcher_ = m_.Text().KeywordStep(Lower(c), 1);
     }
 
-    void GoOnWithWord(int c)
+    // Feeds the next character of a word (lowered or not, as the word kind says).
+    void GoOnWithWord(int fed)
     {
         if constexpr (Sink::kStyles) {
             if (matcher_ != 0)
-                matcher_ = m_.Text().KeywordStep(c, matcher_);
+                matcher_ = m_.Text().KeywordStep(fed, matcher_);
         }
     }
 
@@ -237,10 +238,7 @@ private:
     void Name(int c, bool tagName)
     {
         if (IsLetterOrDigit(c) || c == '-') {
-            if constexpr (Sink::kStyles) {
-                if (matcher_ != 0)
-                    matcher_ = m_.Text().KeywordStep(Lower(c), matcher_);
-            }
+            GoOnWithWord(Lower(c));
             return;
         }
         if (tagName) {
@@ -503,10 +501,7 @@ private:
     void PhpWord(int c)
     {
         if (IsLetterOrDigit(c) || c == '_') {
-            if constexpr (Sink::kStyles) {
-                if (matcher_ != 0)
-                    matcher_ = m_.Text().KeywordStep(Lower(c), matcher_);
-            }
+            GoOnWithWord(Lower(c));
             return;
         }
         const int sets = Sets();
