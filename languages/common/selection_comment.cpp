@@ -54,6 +54,23 @@ void UncommentLineStarts(VLanguageProxyV2& text, int start, int end, const char*
     }
 }
 
+// Turns each "-*-" that begins in from..*start back into "--". The last "-" of one may be
+// the first character after *start (it followed the selection when it was commented);
+// one that begins at *start, where the closing marker stood, is no part of the comment.
+// The freed text is read once, byte by byte: a search through the rest of the document
+// for every comment would make uncommenting many lines quadratic.
+void RestoreDashes(VLanguageProxyV2& text, int from, int* start, int* end)
+{
+    for (int at = from; at < *start; ++at) {
+        if (text.CharAt(at) == '-' && text.CharAt(at + 1) == '*' && text.CharAt(at + 2) == '-') {
+            text.DeleteText(at, 3);
+            text.InsertText(at, "--", 2);
+            --*start;
+            --*end; // the second "-" written is looked at next: it may begin another "-*-"
+        }
+    }
+}
+
 void UncommentPairs(VLanguageProxyV2& text, int start, int end, const SelectionMarkers& markers)
 {
     const int openLength = Length(markers.open);
@@ -74,18 +91,8 @@ void UncommentPairs(VLanguageProxyV2& text, int start, int end, const SelectionM
         text.DeleteText(open, openLength);
         start = close - openLength;
         end -= closeLength + openLength;
-        if (markers.rewriteDashes) {
-            // A "-*-" that begins inside the freed text is turned back (its last "-" may
-            // have been the first character after the selection); one that begins where
-            // the closing marker stood is no part of the comment.
-            int found = open;
-            while (text.FindPattern("-\\*-", &found, &length) && length == 3 && found < start) {
-                text.DeleteText(found, 3);
-                text.InsertText(found, "--", 2);
-                --start;
-                --end;
-            }
-        }
+        if (markers.rewriteDashes)
+            RestoreDashes(text, open, &start, &end);
         if (start >= end)
             return;
     }
