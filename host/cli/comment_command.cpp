@@ -17,7 +17,8 @@ namespace {
 
 struct CommentOptions {
     std::string file;
-    std::vector<std::string> lines;     // FIRST LAST, or nothing
+    std::string first;                  // FIRST and LAST, or neither
+    std::string last;
     std::vector<std::string> selection; // START LENGTH, or nothing
     bool toStdout = false;
 };
@@ -41,14 +42,15 @@ int LineOf(const Document& document, int offset)
 
 int Comment(CommandContext& context, const CommentOptions& options, bool comment)
 {
-    const bool byLines = !options.lines.empty();
+    const bool byLines = !options.first.empty() || !options.last.empty();
     const bool bySelection = !options.selection.empty();
     if (byLines == bySelection)
         return context.Usage(byLines ? "give the lines FIRST LAST or --selection START LENGTH, not both"
                                      : "give the lines FIRST LAST or --selection START LENGTH");
-    if (byLines && options.lines.size() != 2)
+    if (byLines && options.last.empty())
         return context.Usage("LAST is required");
-    const std::vector<std::string>& numbers = byLines ? options.lines : options.selection;
+    const std::vector<std::string> numbers = byLines ? std::vector<std::string>{options.first, options.last}
+                                                     : options.selection;
     const std::optional<int> a = ParseCount(context, numbers[0], byLines ? "FIRST" : "START");
     if (!a)
         return kBadUsage;
@@ -122,11 +124,9 @@ Command AddCommentCommand(CLI::App& varnel, bool comment)
         comment ? "comment lines FIRST to LAST (or a selection) out, in place"
                 : "comment lines FIRST to LAST (or a selection) back in, in place");
     app->add_option("FILE", options->file, "the file ('-': standard input, written to standard output)")->required();
-    app->add_option("FIRST LAST", options->lines,
-                    "the first and the last line (lines count from 1); markup is commented from the start of "
-                    "FIRST to the end of LAST")
-        ->expected(0, 2)
-        ->type_name("");
+    app->add_option("FIRST", options->first,
+                    "the first line (lines count from 1); markup is commented from the start of FIRST...");
+    app->add_option("LAST", options->last, "...to the end of LAST");
     app->add_option("--selection", options->selection,
                     "an exact selection instead of lines: START and LENGTH in bytes (plug-ins that comment "
                     "lines take the lines it touches)")
