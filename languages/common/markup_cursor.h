@@ -50,7 +50,7 @@ public:
         if (offset_ < 0 || offset_ >= length_) {
             c_ = 0;
             ++offset_;
-        } else if (const int byte = static_cast<unsigned char>(text_.CharAt(offset_)); byte < 0x80) {
+        } else if (const int byte = ByteAt(offset_); byte < 0x80) {
             c_ = byte;
             ++offset_;
         } else {
@@ -95,10 +95,17 @@ public:
     // Whether the text at the cursor (or at an offset) begins with s, ignoring case.
     bool AtCursor(const char* s) const { return At(offset_, s); }
     bool At(int offset, const char* s) const { return text_.CompareText(offset, s, false) == 0; }
-    // The byte at an offset (0 outside the text).
+    // The byte at an offset (0 outside the text), read through a window of the text
+    // that CopyText fills, rather than one call of the host per byte.
     int ByteAt(int offset) const
     {
-        return offset >= 0 && offset < length_ ? static_cast<unsigned char>(text_.CharAt(offset)) : 0;
+        if (offset < 0 || offset >= length_)
+            return 0;
+        if (offset < windowStart_ || offset >= windowStart_ + windowLength_)
+            Fill(offset);
+        if (windowLength_ == 0)
+            return static_cast<unsigned char>(text_.CharAt(offset));
+        return static_cast<unsigned char>(window_[offset - windowStart_]);
     }
     // The offset one character on from `offset`.
     int OneOn(int offset) const
@@ -110,6 +117,14 @@ public:
     bool done = false;
 
 private:
+    // The window from a little before `offset` on, so that a look back stays inside it.
+    void Fill(int offset) const
+    {
+        windowStart_ = offset >= kLookBack ? offset - kLookBack : 0;
+        const int copied = text_.CopyText(windowStart_, length_ - windowStart_, window_, kWindowSize);
+        windowLength_ = copied > 0 && copied <= kWindowSize && windowStart_ + copied > offset ? copied : 0;
+    }
+
     int CharacterBefore(int offset) const
     {
         if (offset == readEnd_)
@@ -126,6 +141,11 @@ private:
     int at_ = 0;      // where the character read last begins
     int readEnd_ = 0; // and where it ends
     int c_ = 0;
+    static constexpr int kWindowSize = 512;
+    static constexpr int kLookBack = 16;
+    mutable char window_[kWindowSize];
+    mutable int windowStart_ = 0;
+    mutable int windowLength_ = 0; // 0: no window (the host copied nothing)
 };
 
 // A markup state machine's lowering: ASCII capitals to small letters, all else kept.
