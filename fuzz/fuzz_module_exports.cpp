@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -353,6 +354,53 @@ void FuzzUncommentLine(const Call& call)
         FUZZ_REQUIRE(line == Uncommented(module, original), "UncommentLine removed other than its tokens");
 }
 
+bool IsAscii(const std::string& text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Uncommenting what CommentSelection just commented gives the text back: markup from
+// the selection start to just past the last closing marker (a closer must end before
+// the selection does, or end the text), script comments from the start to the end of
+// the commented selection. Not where the text itself holds "-*" or "*-" (a "-*-" made
+// of them would be turned into "--"), nor for text with multi-byte characters, whose
+// last one the selection end may cut. Nor where the text just before the selection start
+// holds a character on which the HTML machine looks ahead (it finds the context at the
+// start by reading the page up to there, and a look past the start sees the markers).
+bool LooksAheadAcross(const std::string& text, int start)
+{
+    constexpr std::string_view kLookingAhead = "<:?%/*-!";
+    for (int i = start > 11 ? start - 11 : 0; i < start; ++i) {
+        if (kLookingAhead.find(text[static_cast<std::size_t>(i)]) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+void CheckUncommentGivesBack(const Call& call, const std::string& original, const std::string& commented, int start,
+                             int end)
+{
+    const Module& module = *call.module;
+    const bool markup = commented.compare(static_cast<std::size_t>(start), 4, "<!--") == 0;
+    if (!IsAscii(original) || LooksAheadAcross(original, start))
+        return;
+    if (markup && (original.find("-*") != std::string::npos || original.find("*-") != std::string::npos))
+        return;
+    const int grown = LengthOf(commented) - LengthOf(original);
+    int uncommentEnd = end + grown + (markup ? 1 : 0);
+    if (uncommentEnd > LengthOf(commented))
+        uncommentEnd = LengthOf(commented);
+    std::string text = commented;
+    HostProxy proxy(text, *call.keywords, module.styleCount, ProxyPurpose::Editing);
+    module.plugin->uncommentSelection(proxy, start, uncommentEnd);
+    FUZZ_REQUIRE(proxy.Errors().empty(), "UncommentSelection made a call the host refused");
+    FUZZ_REQUIRE(text == original, "UncommentSelection did not give back what CommentSelection commented");
+}
+
 void FuzzSelectionComment(const Call& call, varnel::SelectionCommentFn function, const char* name)
 {
     const Module& module = *call.module;
@@ -373,8 +421,12 @@ void FuzzSelectionComment(const Call& call, varnel::SelectionCommentFn function,
         FUZZ_REQUIRE(text.compare(0, kept, original, 0, kept) == 0,
                      (std::string(name) + " changed text before the selection start").c_str());
     }
-    if ((end < length ? end : length) < start)
+    const int capped = end < length ? end : length;
+    if (capped < start)
         FUZZ_REQUIRE(text == original, (std::string(name) + " changed the text for a reversed selection").c_str());
+    if (function == module.plugin->commentSelection && module.plugin->uncommentSelection != nullptr &&
+        text != original && start >= 0 && start <= length && capped >= start)
+        CheckUncommentGivesBack(call, original, text, start, capped);
 }
 
 } // namespace

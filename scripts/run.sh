@@ -47,6 +47,19 @@ for sample in tests/data/samples/*; do
     fi
 done
 
+# The XML sample with the user tag sets of the tests' settings folder: the text after a
+# user tag takes its "user data" colour, across lines.
+echo
+echo "== varnel --settings tests/data/settings highlight --styled tests/data/samples/catalog.xml"
+$varnel --settings tests/data/settings highlight --styled tests/data/samples/catalog.xml
+
+# An exact selection commented out: markup gets "<!--" and "-->", PHP "#".
+echo
+echo "== varnel comment tests/data/samples/index.html --selection 444 35 --stdout (the lines it touches)"
+$varnel comment tests/data/samples/index.html --selection 444 35 --stdout | sed -n 17,18p
+echo "== varnel comment tests/data/samples/order.php 3 6 --stdout (first lines)"
+$varnel comment tests/data/samples/order.php 3 6 --stdout | head -n 7
+
 # The include updater on a copy of the sample site: every include block is refreshed
 # from the file it names, in place.
 site="$work/site"

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Writes the golden twins of every sample anew from what the native build does now:
 # tests/data/golden/<sample>.styled and, where the language lists functions,
-# <sample>.functions. Review the difference (git diff) before committing it.
+# <sample>.functions. Review the difference (git diff) before committing it. The user's
+# keyword files are those of tests/data/settings, whatever $VARNEL_SETTINGS says.
 set -eu
 cd "$(dirname "$0")/.."
 varnel=build/native/varnel
@@ -9,8 +10,8 @@ varnel=build/native/varnel
 mkdir -p tests/data/golden
 for sample in tests/data/samples/*; do
     name=$(basename "$sample")
-    "$varnel" highlight --styled "$sample" >"tests/data/golden/$name.styled"
-    if "$varnel" functions "$sample" >"tests/data/golden/$name.functions" 2>/dev/null; then
+    "$varnel" --settings tests/data/settings highlight --styled "$sample" >"tests/data/golden/$name.styled"
+    if "$varnel" --settings tests/data/settings functions "$sample" >"tests/data/golden/$name.functions" 2>/dev/null; then
         :
     else
         rm -f "tests/data/golden/$name.functions"

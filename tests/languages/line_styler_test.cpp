@@ -178,7 +178,20 @@ TEST(StyleLine, LinesBeginningInAnOpenConstruct)
 struct LineStates {
     const char* module;
     std::vector<short> withRole;
+    bool runOnEmptyLine = true; // whether an empty line in a state with a role gets a run
 };
+
+// Every state number below `count` with every value of the bits above the low
+// `numberBits` bits.
+std::vector<short> WithHighBits(int count, int numberBits)
+{
+    std::vector<short> states;
+    for (int high = 0; high < (1 << (16 - numberBits)); ++high) {
+        for (int number = 0; number < count; ++number)
+            states.push_back(static_cast<short>(static_cast<unsigned short>(number | (high << numberBits))));
+    }
+    return states;
+}
 
 const LineStates kLineStates[] = {
     {"Hazellex", {0, 1, 2, 3, 4}},
@@ -187,6 +200,8 @@ const LineStates kLineStates[] = {
     {"Juniperlex", {0, 1, 3, 4, 5, 6, 7}},
     {"Cedarlex", {0, 1, 3, 4, 5, 6}},
     {"Elmlex", {0, 1, 3, 4, 5, 6, 8, 9, 11}},
+    {"Amberlex", WithHighBits(24, 14)},
+    {"Larchlex", WithHighBits(11, 12), false},
 };
 
 bool HasRole(const LineStates& states, int state)
@@ -202,7 +217,8 @@ bool HasRole(const LineStates& states, int state)
 // and hands the state back; a line in one of the module's states ends in one of them.
 TEST(StyleLine, EveryIncomingStateEnds)
 {
-    const char* const lines[] = {"", "x", "if \"a\\\n", "''' /* '", "# c\t'\\"};
+    const char* const lines[] = {"", "x", "if \"a\\\n", "''' /* '", "# c\t'\\",
+                                 "<p a=\"b\">&x<!--:php<?$v /* ?></script"};
     for (const LineStates& states : kLineStates) {
         const LanguagePlugin& plugin = Module(states.module);
         ASSERT_NE(plugin.styleLine, nullptr) << states.module;
@@ -216,10 +232,11 @@ TEST(StyleLine, EveryIncomingStateEnds)
                 short state = static_cast<short>(incoming);
                 plugin.styleLine(proxy, &state);
                 const std::vector<StyleRun>& runs = proxy.Runs();
-                bool ordered = !runs.empty() && runs.front().start == 0;
+                const bool noRunAllowed = line.empty() && !states.runOnEmptyLine && HasRole(states, incoming);
+                bool ordered = noRunAllowed ? runs.empty() : !runs.empty() && runs.front().start == 0;
                 for (std::size_t r = 1; r < runs.size(); ++r)
                     ordered = ordered && runs[r - 1].start <= runs[r].start;
-                ordered = ordered && runs.back().start <= static_cast<int>(line.size());
+                ordered = ordered && (runs.empty() || runs.back().start <= static_cast<int>(line.size()));
                 const bool fine = HasRole(states, incoming)
                                       ? ordered && HasRole(states, state)
                                       : runs == std::vector<StyleRun>{{0, 0}} && state == incoming;

@@ -49,6 +49,9 @@ for sample in *; do
     compare balance "$sample" $((size * 9 / 10)) $((size * 9 / 10))
     compare comment "$sample" 1 3 --stdout
     compare uncomment "$sample" 1 3 --stdout
+    # An exact selection, and the user keyword files of the tests' settings folder.
+    compare comment "$sample" --selection $((size / 3)) $((size / 3)) --stdout
+    compare --settings ../settings highlight "$sample" --styled
     # Uncommenting what was commented walks whole characters on both sides.
     if "$native" comment "$sample" 1 3 --stdout >"$work/commented-$sample" 2>/dev/null; then
         compare uncomment "$work/commented-$sample" 1 3 --stdout

@@ -393,13 +393,65 @@ TEST_F(CliFiles, AnInPlaceWriteKeepsThePermissionBits)
 }
 #endif
 
-TEST_F(CliFiles, MarkupHasNoLineComments)
+// Markup is commented from the start of FIRST to the end of LAST, each line apart, and
+// uncommenting the same lines gives the bytes back, line ends and all.
+TEST_F(CliFiles, MarkupLinesAreCommentedAsSelections)
 {
-    const std::string file = Write("page.html", "<p>x</p>\n");
-    const Result r = Varnel({"comment", file, "1", "1"});
+    const struct {
+        const char* name;
+        const char* text;
+        const char* first;
+        const char* last;
+        const char* commented;
+    } cases[] = {
+        {"page.html", "<p>a--b</p>\r\n<p>c</p>\r\nx", "1", "2", "<!--<p>a-*-b</p>-->\r\n<!--<p>c</p>-->\r\nx"},
+        {"last.xml", "<a/>\n<b/>", "2", "2", "<a/>\n<!--<b/>-->"},
+        {"code.php", "<?php\n$a;\n\n$b;\n?>\n", "2", "4", "<?php\n#$a;\n#\n#$b;\n?>\n"},
+        {"script.htm", "<script>\r\nf();\r\n</script>", "2", "2", "<script>\r\n//f();\r\n</script>"},
+    };
+    for (const auto& c : cases) {
+        const std::string file = Write(c.name, c.text);
+        Result r = Varnel({"comment", file, c.first, c.last});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadFile(file), c.commented) << c.name;
+        r = Varnel({"uncomment", file, c.first, c.last});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadFile(file), c.text) << c.name;
+    }
+}
+
+TEST_F(CliFiles, SelectionGivesTheExactBytes)
+{
+    const std::string page = Write("sel.html", "<p>ab</p>\r\n<p>c</p>\n");
+    Result r = Varnel({"comment", page, "--selection", "3", "2", "--stdout"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "<p><!--ab--></p>\r\n<p>c</p>\n");
+    // The "-->" must end before the selection does.
+    const std::string commented = Write("commented.html", "<p><!--ab--></p>\n");
+    EXPECT_EQ(Varnel({"uncomment", commented, "--selection", "3", "9", "--stdout"}).out, "<p><!--ab--></p>\n");
+    EXPECT_EQ(Varnel({"uncomment", commented, "--selection", "3", "10", "--stdout"}).out, "<p>ab</p>\n");
+    // Line comments take the lines the selection touches; a selection ending at a line's
+    // start leaves that line out.
+    const std::string script = Write("lines.sh", "a\nb\nc\n");
+    EXPECT_EQ(Varnel({"comment", script, "--selection", "1", "3", "--stdout"}).out, "#a\n#b\nc\n");
+    r = Varnel({"comment", page, "--selection", "20", "5"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("HTML has no CommentLine"), std::string::npos) << r.err;
-    EXPECT_EQ(ReadFile(file), "<p>x</p>\n");
+    EXPECT_NE(r.err.find("the selection 20 5 is not in"), std::string::npos) << r.err;
+    r = Varnel({"comment", page, "1", "1", "--selection", "0", "1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("not both"), std::string::npos) << r.err;
+}
+
+TEST_F(CliFiles, PluginWithoutCommentingSaysSo)
+{
+    // The stand-in module "Sound" claims *.fixture and offers no commenting at all.
+    const std::string file = Write("quiet.fixture", "text\n");
+    const Result r = Varnel({"--modules", TestModules("missing"), "comment", file, "1", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Sound offers no commenting: it has neither CommentLine nor CommentSelection"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(ReadFile(file), "text\n");
 }
 
 TEST_F(CliFiles, HighlightWithoutAStylerPrintsThePlainText)

@@ -1,7 +1,9 @@
 // Every sample file against its golden twins: how it is styled (tests/data/golden/
 // <sample>.styled, from "varnel highlight --styled") and, for languages with a function
 // scan, its lists (<sample>.functions, from "varnel functions"). A change of behaviour
-// shows up here as a difference; scripts/update-golden.sh writes the twins anew.
+// shows up here as a difference; scripts/update-golden.sh writes the twins anew. The
+// user keyword files are those of tests/data/settings (the XML sample shows user tag
+// sets), never the developer's own.
 #include "cli.h"
 #include "file_system.h"
 
@@ -38,13 +40,14 @@ class GoldenFiles : public ::testing::TestWithParam<std::string> {};
 TEST_P(GoldenFiles, SampleMatchesItsTwins)
 {
     const std::string sample = DataPath("samples/" + GetParam());
-    const Output styled = Varnel({"highlight", "--styled", sample});
+    const std::string settings = DataPath("settings");
+    const Output styled = Varnel({"--settings", settings, "highlight", "--styled", sample});
     ASSERT_EQ(styled.status, 0);
     EXPECT_EQ(styled.text, ReadFile(DataPath("golden/" + GetParam() + ".styled")).value_or("(no twin)"));
 
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunVarnel({"functions", sample}, out, err);
+    const int status = RunVarnel({"--settings", settings, "functions", sample}, out, err);
     const std::optional<std::string> functions = ReadFile(DataPath("golden/" + GetParam() + ".functions"));
     if (status == 0)
         EXPECT_EQ(out.str(), functions.value_or("(no twin)"));

@@ -1,0 +1,155 @@
+// The cursor and mark the markup stylers walk a line (or a whole document) with.
+//
+// Each step reads the character c under the cursor and moves the cursor past it, so
+// that "next" is the character now under the cursor. The mark is where the run not yet
+// reported begins; emitting a style reports that run through the sink, which styles the
+// line (SetStyle) or ignores the runs when the machine only follows the text. Backing up
+// moves the cursor back one character so that c is read again in the new state.
+#pragma once
+
+#include "char_iterator.h"
+
+// Sinks: Run(offset, style) receives the runs; a sink that styles nothing may skip the
+// keyword matcher too.
+//
+// The host lets a run of the style the last run already has change nothing, so the
+// styling sink does not make that call.
+struct StylingSink {
+    VLanguageProxy* line;
+    int last = -1; // the style of the run reported last
+    static constexpr bool kStyles = true;
+
+    // The line's first run.
+    void Begin(int style)
+    {
+        line->SetStyle(0, style);
+        last = style;
+    }
+    void Run(int offset, int style)
+    {
+        if (style == last)
+            return;
+        line->SetStyle(offset, style);
+        last = style;
+    }
+};
+
+template <typename Sink>
+class MarkupCursor {
+public:
+    MarkupCursor(VLanguageProxyV2& text, Sink& sink, int start = 0)
+        : text_(text), sink_(sink), length_(text.TextLength()), offset_(start), mark_(start)
+    {
+    }
+
+    // Reads c and moves past it. ASCII is read byte by byte; a byte from 128 up starts
+    // a character that the host decodes (with its length).
+    int Read()
+    {
+        at_ = offset_;
+        if (offset_ < 0 || offset_ >= length_) {
+            c_ = 0;
+            ++offset_;
+        } else if (const int byte = ByteAt(offset_); byte < 0x80) {
+            c_ = byte;
+            ++offset_;
+        } else {
+            int length = 0;
+            text_.CodePointAt(offset_, &c_, &length);
+            offset_ += length > 0 ? length : 1;
+        }
+        readEnd_ = offset_;
+        return c_;
+    }
+
+    int C() const { return c_; }
+    int COffset() const { return at_; } // where c stands
+    // The byte under the cursor, which the machines only compare with ASCII characters.
+    int Next() const { return ByteAt(offset_); }
+    int Cursor() const { return offset_; }
+    int Mark() const { return mark_; }
+    VLanguageProxyV2& Text() const { return text_; }
+    Sink& Output() const { return sink_; }
+
+    void Advance(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            text_.NextChar(&offset_);
+    }
+    // Back by one character: onto c when the cursor is still just after it.
+    void BackUp() { offset_ = CharacterBefore(offset_); }
+
+    void MarkAtC() { mark_ = at_; }
+    void MarkAtCursor() { mark_ = offset_; } // also "after c" when the cursor has not moved
+    void MarkAt(int offset) { mark_ = offset; }
+    // One character on from the cursor.
+    void MarkAfterCursor() { mark_ = OneOn(offset_); }
+    // One character back from the cursor.
+    void MarkBeforeCursor() { mark_ = offset_ > 0 ? CharacterBefore(offset_) : offset_; }
+    bool MarkIsBeforeCursor() const { return mark_ < offset_; }
+
+    // The run from the mark has style s.
+    void Emit(int style) { sink_.Run(mark_, style); }
+    void EmitAt(int offset, int style) { sink_.Run(offset, style); }
+
+    // Whether the text at the cursor (or at an offset) begins with s, ignoring case.
+    bool AtCursor(const char* s) const { return At(offset_, s); }
+    bool At(int offset, const char* s) const { return text_.CompareText(offset, s, false) == 0; }
+    // The byte at an offset (0 outside the text), read through a window of the text
+    // that CopyText fills, rather than one call of the host per byte.
+    int ByteAt(int offset) const
+    {
+        if (offset < 0 || offset >= length_)
+            return 0;
+        if (offset < windowStart_ || offset >= windowStart_ + windowLength_)
+            Fill(offset);
+        if (windowLength_ == 0)
+            return static_cast<unsigned char>(text_.CharAt(offset));
+        return static_cast<unsigned char>(window_[offset - windowStart_]);
+    }
+    // The offset one character on from `offset`.
+    int OneOn(int offset) const
+    {
+        text_.NextChar(&offset);
+        return offset;
+    }
+
+    bool done = false;
+
+private:
+    // The window from a little before `offset` on, so that a look back stays inside it.
+    void Fill(int offset) const
+    {
+        windowStart_ = offset >= kLookBack ? offset - kLookBack : 0;
+        const int copied = text_.CopyText(windowStart_, length_ - windowStart_, window_, kWindowSize);
+        windowLength_ = copied > 0 && copied <= kWindowSize && windowStart_ + copied > offset ? copied : 0;
+    }
+
+    int CharacterBefore(int offset) const
+    {
+        if (offset == readEnd_)
+            return at_;
+        text_.PrevChar(&offset);
+        return offset;
+    }
+
+    VLanguageProxyV2& text_;
+    Sink& sink_;
+    int length_;
+    int offset_;
+    int mark_;
+    int at_ = 0;      // where the character read last begins
+    int readEnd_ = 0; // and where it ends
+    int c_ = 0;
+    static constexpr int kWindowSize = 512;
+    static constexpr int kLookBack = 16;
+    mutable char window_[kWindowSize];
+    mutable int windowStart_ = 0;
+    mutable int windowLength_ = 0; // 0: no window (the host copied nothing)
+};
+
+// A markup state machine's lowering: ASCII capitals to small letters, all else kept.
+inline int LowerAscii(int c)
+{
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
