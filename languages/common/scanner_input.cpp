@@ -1,6 +1,5 @@
 #include "scanner_input.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,35 +14,23 @@ int ScannerInput::Following() const
     return next.Advance();
 }
 
-int ScannerInput::Deliver(char* buffer)
+int ScannerInput::Deliver(char* buffer, int max)
 {
-    *buffer = static_cast<char>(it_.ch & 0xff);
-    Pass();
-    return 1;
+    if (!MidCharacter()) {
+        sent_ = it_.offset;
+        it_.Advance();
+        characterEnd_ = it_.offset < total_ ? it_.offset : total_;
+    }
+    int stored = 0;
+    while (MidCharacter() && stored < max)
+        buffer[stored++] = it_.proxy->CharAt(sent_++);
+    return stored;
 }
 
 void ScannerInput::Pass()
 {
-    const int before = it_.offset;
     it_.Advance();
-    ++passed_;
-    if (it_.offset != before + 1)
-        shifts_.emplace_back(passed_, it_.offset);
-}
-
-int ScannerInput::ByteOffset(int index) const
-{
-    const auto after = std::upper_bound(shifts_.begin(), shifts_.end(), index,
-                                        [](int i, const std::pair<int, int>& shift) { return i < shift.first; });
-    if (after == shifts_.begin())
-        return index;
-    const auto& shift = *(after - 1);
-    return shift.second + (index - shift.first);
-}
-
-int ScannerInput::MatchOffset(int held, int intoBuffer) const
-{
-    return ByteOffset(passed_ - (held - intoBuffer));
+    sent_ = characterEnd_ = it_.offset;
 }
 
 void ScannerFatalError(const char* message)

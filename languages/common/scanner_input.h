@@ -6,43 +6,37 @@
 
 #include "char_iterator.h"
 
-#include <utility>
-#include <vector>
-
 class ScannerInput {
 public:
     explicit ScannerInput(VLanguageProxyV2& document);
 
-    // No character is left to deliver: the iterator stands at or beyond the text's end.
-    bool AtEnd() const { return it_.offset < 0 || it_.offset >= total_; }
+    // Nothing is left to deliver: the iterator stands at or beyond the text's end.
+    bool AtEnd() const { return !MidCharacter() && (it_.offset < 0 || it_.offset >= total_); }
+    // Part of a character is still to be delivered (the engine asked for fewer bytes than
+    // it has).
+    bool MidCharacter() const { return sent_ < characterEnd_; }
     // The character to deliver next, and the one after it.
     int Current() const { return it_.ch; }
     int Following() const;
 
-    // Stores the current character at `buffer` as one byte (the low eight bits of its
-    // value) and moves past it; answers the number of bytes stored, 1.
-    int Deliver(char* buffer);
+    // Stores the bytes of the next character (at most `max`; the rest follows at the next
+    // call) at `buffer` and answers how many it stored.
+    int Deliver(char* buffer, int max);
     // Moves past the current character without delivering it.
     void Pass();
-
-    // The characters passed so far, delivered or not.
-    int Passed() const { return passed_; }
+    // The bytes of the document delivered or passed so far.
+    int Position() const { return sent_; }
 
     // Where a match starts in the document, as a byte offset: the scanner's buffer holds
-    // `held` characters, the last of them the one passed last, and the match starts
-    // `intoBuffer` characters into it.
-    int MatchOffset(int held, int intoBuffer) const;
+    // `held` bytes, the last of them the one delivered last, and the match starts
+    // `intoBuffer` bytes into it.
+    int MatchOffset(int held, int intoBuffer) const { return sent_ - (held - intoBuffer); }
 
 private:
-    // The byte offset of the character with this index (counted from 0).
-    int ByteOffset(int index) const;
-
     CharIterator it_;
     int total_;
-    int passed_ = 0;
-    // (index, byte offset) of every character that follows one taking other than one
-    // byte: between two of them, indices and offsets go up together.
-    std::vector<std::pair<int, int>> shifts_;
+    int sent_ = 0;         // bytes of the document delivered or passed
+    int characterEnd_ = 0; // where the character being delivered ends
 };
 
 // The generated engine's fatal error: the message and a line feed on the standard error
