@@ -121,6 +121,13 @@ struct TexLines {
         s.Style(s.start, style != kDefaultStyle ? style : kKeywordStyle);
         const int nameStart = s.start;
         const int afterVerb = nameStart + kTexVerbLength;
+        // Only a name starting with "v" or "b" can open verbatim text.
+        const int first = s.Peek(nameStart + 1 - s.i);
+        if (first != 'v' && first != 'b') {
+            --s.i;
+            s.start = s.i;
+            return kText;
+        }
         if (TextAt(s, nameStart, kTexVerb) && !IsLetterOrDigit(s.Peek(afterVerb - s.i))) {
             s.data = c;
             s.start = s.i - 1;
