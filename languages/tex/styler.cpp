@@ -120,20 +120,15 @@ struct TexLines {
         const int style = KeywordStyles(kSetStyles).StyleOf(s.line.KeywordSets(s.kw));
         s.Style(s.start, style != kDefaultStyle ? style : kKeywordStyle);
         const int nameStart = s.start;
-        const int afterVerb = nameStart + kTexVerbLength;
-        // Only a name starting with "v" or "b" can open verbatim text.
+        // Only a name that starts with "v" or "b" can open verbatim text.
         const int first = s.Peek(nameStart + 1 - s.i);
-        if (first != 'v' && first != 'b') {
-            --s.i;
-            s.start = s.i;
-            return kText;
-        }
-        if (TextAt(s, nameStart, kTexVerb) && !IsLetterOrDigit(s.Peek(afterVerb - s.i))) {
+        if (first == 'v' && TextAt(s, nameStart, kTexVerb) &&
+            !IsLetterOrDigit(s.Peek(nameStart + kTexVerbLength - s.i))) {
             s.data = c;
             s.start = s.i - 1;
             return kVerbatim;
         }
-        if (TextAt(s, nameStart, kTexBeginVerbatim)) {
+        if (first == 'b' && TextAt(s, nameStart, kTexBeginVerbatim)) {
             // "{", "verbatim", "}"; reading goes on inside the environment.
             s.Style(s.i - 1, kSpecialStyle);
             s.Style(s.i, kDefaultStyle);
