@@ -185,6 +185,16 @@ struct TexLines {
         return true;
     }
 
+    // A word of text goes on over letters and digits, all of them passed at once.
+    static bool InWord(LineStyler& s, int c)
+    {
+        if (!IsLetterOrDigit(c))
+            return false;
+        while (IsLetterOrDigit(s.Peek()))
+            ++s.i;
+        return true;
+    }
+
     // Ends a run at the character just read, which is read again as text.
     static State EndRun(LineStyler& s, int style)
     {
@@ -226,7 +236,7 @@ struct TexLines {
         case kMath:
             return InMath(s, c) ? kMath : kText;
         case kWord:
-            return IsLetterOrDigit(c) ? kWord : EndRun(s, kDefaultStyle);
+            return InWord(s, c) ? kWord : EndRun(s, kDefaultStyle);
         case kVerbatim:
             return InVerbatim(s, c) ? kVerbatim : kText;
         }
