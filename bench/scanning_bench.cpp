@@ -77,6 +77,39 @@ std::string RezDocument(int bytes)
     return text;
 }
 
+// An Oberon-2 module of about `bytes` bytes: imports, procedures with nested ones,
+// methods, forward declarations, comments and strings.
+std::string OberonDocument(int bytes)
+{
+    std::string text = "MODULE Generated;\nIMPORT Out, F := Files, Texts;\n\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        text += "(* Procedure " + n + ": PROCEDURE Hidden; (* nested *) *)\n";
+        text += "PROCEDURE ^Later" + n + "*(x: INTEGER);\n";
+        text += "PROCEDURE (l: List) Outer" + n + "*(VAR a: ARRAY OF CHAR; b: INTEGER): INTEGER;\n";
+        text += "  VAR s: SET;\n  PROCEDURE Inner" + n + "(c: INTEGER);\n  BEGIN INC(b, c)\n  END Inner" + n + ";\n";
+        text += "BEGIN\n  s := {0, 2}; Out.String(\"END Outer; (* no comment *)\"); Inner" + n + "(1);\n";
+        text += "  IF b > 0 THEN RETURN b ELSE RETURN 0 END\nEND Outer" + n + ";\n\n";
+    }
+    return text + "END Generated.\n";
+}
+
+// A LaTeX document of about `bytes` bytes: chapters, sections with short titles,
+// comments, math and verbatim text.
+std::string TexDocument(int bytes)
+{
+    std::string text = "\\documentclass{book}\n\\begin{document}\n";
+    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 20 == 0)
+            text += "\\chapter{Chapter " + n + "}\n";
+        text += "\\section[Short " + n + "]{A {nested} title " + n + "}\\label{s" + n + "}\n";
+        text += "Text with $x^2$, \\emph{words} and \\verb|{| here. % \\section{commented}\n";
+        text += "%-*-{Marker " + n + "}-*-\n\\subsection*{Starred " + n + "}\nMore text over a line of its own.\n";
+    }
+    return text + "\\end{document}\n";
+}
+
 struct Loaded {
     const LanguagePlugin& plugin;
     KeywordMatcher keywords;
@@ -124,6 +157,18 @@ void ScanRez(benchmark::State& state)
     Scan(state, "Rez", RezDocument);
 }
 BENCHMARK(ScanRez)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void ScanOberon(benchmark::State& state)
+{
+    Scan(state, "Oberon-2", OberonDocument);
+}
+BENCHMARK(ScanOberon)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void ScanTex(benchmark::State& state)
+{
+    Scan(state, "TeX", TexDocument);
+}
+BENCHMARK(ScanTex)->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 // The caret just before the class's final "}": the first pass reads the whole document,
 // and the pair found is the class body.

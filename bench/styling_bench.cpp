@@ -81,6 +81,23 @@ const std::vector<const char*> kRezLines = {
     "type 'VERS' { byte; hex string; integer = $$CountOf(list); wide array list { pstring; }; };",
 };
 
+const std::vector<const char*> kOberonLines = {
+    "(* Block #N: a comment over two lines,",
+    "   with (* a nested one *) inside. *)",
+    "PROCEDURE (l: List) Sum#N*(VAR s: SET): INTEGER; <* $IF DEBUG *>",
+    "BEGIN s := {0, 2..4}; Out.String(\"sum #N\"); RETURN ABS(l.value) + ORD('x')",
+    "END Sum#N;",
+};
+
+const std::vector<const char*> kTexLines = {
+    "\\section[Short #N]{A section with $x^#N$ in its title}\\label{sec:#N}",
+    "Text with \\emph{emphasis}, a reference~\\ref{sec:#N} and \\(a_i + b_i\\) math. % note #N",
+    "Display math $$ \\sum_{i=0}^{#N} i $$ and \\verb|{#N}| verbatim, \\% escaped & special # ~.",
+    "\\begin{verbatim}",
+    "  raw text #N, { $ % \\section{not} }",
+    "\\end{verbatim}",
+};
+
 void StyleFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
 {
     const std::string text = Repeat(lines);
@@ -100,5 +117,10 @@ BENCHMARK_CAPTURE(StyleFile, ActionScript, "ActionScript", kActionScriptLines)->
 BENCHMARK_CAPTURE(StyleFile, Python, "Python", kPythonLines)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StyleFile, Pascal, "Pascal", kPascalLines)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StyleFile, Rez, "Rez", kRezLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, Oberon, "Oberon-2", kOberonLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, TeX, "TeX", kTexLines)->Unit(benchmark::kMillisecond);
+// The Java styler on the same text, for comparison per byte.
+BENCHMARK_CAPTURE(StyleFile, JavaOnOberon, "Java", kOberonLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StyleFile, JavaOnTex, "Java", kTexLines)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -34,6 +34,16 @@ function(varnel_write_version_script target names out_var)
   set(${out_var} ${path} PARENT_SCOPE)
 endfunction()
 
+# Generates the C++ source of a scanner from flex rules into the build folder; the
+# generated code is never part of the sources.
+function(varnel_generated_scanner target rules out_var)
+  find_package(FLEX 2.6 REQUIRED)
+  get_filename_component(rules ${rules} ABSOLUTE)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}_scanner.cpp)
+  flex_target(${target}_scanner ${rules} ${source})
+  set(${out_var} ${FLEX_${target}_scanner_OUTPUTS} PARENT_SCOPE)
+endfunction()
+
 # Shared-library settings common to plug-ins and tool extensions.
 function(varnel_module target folder)
   set_target_properties(${target} PROPERTIES
@@ -47,13 +57,18 @@ function(varnel_module target folder)
 endfunction()
 
 # varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
-#                        [LINE_COMMENTS] [C_LIKE_BALANCE])
+#                        [LINE_COMMENTS] [C_LIKE_BALANCE] [SCANNER <rules.l>])
 # GetDataAddress and the five data items are exported by every plug-in and need not be
 # listed; LINE_COMMENTS adds the shared CommentLine and UncommentLine, C_LIKE_BALANCE a
 # Balance that is the shared bracket balancer for C-like text. A plug-in with a Balance
-# of its own lists it among its FUNCTIONS instead.
+# of its own lists it among its FUNCTIONS instead. SCANNER generates a scanner from the
+# flex rules in the file given, at every build, and compiles it into the plug-in.
 function(varnel_language_plugin target)
-  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;C_LIKE_BALANCE" "" "SOURCES;FUNCTIONS" ${ARGN})
+  cmake_parse_arguments(PLUGIN "LINE_COMMENTS;C_LIKE_BALANCE" "SCANNER" "SOURCES;FUNCTIONS" ${ARGN})
+  if(PLUGIN_SCANNER)
+    varnel_generated_scanner(${target} ${PLUGIN_SCANNER} generated)
+    list(APPEND PLUGIN_SOURCES ${generated})
+  endif()
   if(PLUGIN_LINE_COMMENTS)
     list(APPEND PLUGIN_SOURCES ${CMAKE_SOURCE_DIR}/languages/common/line_comment_exports.cpp)
     list(APPEND PLUGIN_FUNCTIONS CommentLine UncommentLine)
@@ -64,6 +79,10 @@ function(varnel_language_plugin target)
   endif()
   add_library(${target} SHARED ${PLUGIN_SOURCES})
   target_link_libraries(${target} PRIVATE language_entry language_support)
+  if(PLUGIN_SCANNER)
+    # The generated scanner, in the build folder, includes the plug-in's headers.
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
   varnel_module(${target} ${VARNEL_LANGUAGES_DIR})
   if(WIN32)
     varnel_write_def_file(${target} "GetDataAddress;${PLUGIN_FUNCTIONS}" "${VARNEL_LANGUAGE_DATA}" def)

@@ -12,6 +12,7 @@
 #include "language_proxy.h"
 
 #include <cstddef>
+#include <type_traits>
 
 // The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
 // KeywordSets mask. The lowest set bit among the first `count` wins; a word in none of
@@ -77,6 +78,8 @@ struct LineStyler {
     bool escaped = false;
     int count = 0;      // characters of a character constant
     bool done = false;
+    int data = 0;       // the high byte of the line state, for languages that keep data there
+    int opened = -1;    // where a construct opened on this line began; -1 when none did
 
     explicit LineStyler(VLanguageProxy& styledLine);
 
@@ -255,6 +258,14 @@ inline bool LineStyler::ContinuedByBackslash() const
     return Peek(-2) == '\\' && Peek(-3) != '\\';
 }
 
+// Whether a machine keeps data of its own in the high byte of the line state: it says
+// so with `static constexpr bool kHighByteData = true`.
+template <typename Machine, typename = void>
+struct KeepsHighByteData : std::false_type {};
+template <typename Machine>
+struct KeepsHighByteData<Machine, std::void_t<decltype(Machine::kHighByteData)>>
+    : std::bool_constant<Machine::kHighByteData> {};
+
 // Styles one line with a language's state machine, as every styler does: the line's
 // first run in the style of the state it begins in, then character after character
 // through the machine until a step finishes the line, and the state it ends in handed
@@ -264,21 +275,32 @@ inline bool LineStyler::ContinuedByBackslash() const
 //   static bool IsState(int value)             whether value is one of them
 //   static int OpeningStyle(State state)       the style a line in that state begins with
 //   static State Step(LineStyler&, State, int c)  the state after reading c
+// A machine with kHighByteData keeps its state in the low byte of the line state and
+// its own data in the high byte: IsState is asked about the low byte, the steps find
+// the high byte in LineStyler::data, and both are packed again at the end.
 template <typename Machine>
 void StyleLineWith(VLanguageProxy& line, short* lineState)
 {
     using State = typename Machine::State;
+    constexpr bool kSplit = KeepsHighByteData<Machine>::value;
     if (lineState == nullptr)
         return;
-    if (!Machine::IsState(*lineState)) {
+    const int bits = static_cast<unsigned short>(*lineState);
+    const int stateValue = kSplit ? (bits & 0xff) : *lineState;
+    if (!Machine::IsState(stateValue)) {
         line.SetStyle(0, 0);
         return;
     }
-    auto state = static_cast<State>(*lineState);
+    auto state = static_cast<State>(stateValue);
     LineStyler styler(line);
+    if (kSplit)
+        styler.data = bits >> 8;
     if (!styler.Begin(Machine::OpeningStyle(state)))
         return;
     while (!styler.done)
         state = Machine::Step(styler, state, styler.Next());
-    *lineState = static_cast<short>(state);
+    if (kSplit)
+        *lineState = static_cast<short>(static_cast<unsigned short>(((styler.data & 0xff) << 8) | (state & 0xff)));
+    else
+        *lineState = static_cast<short>(state);
 }

@@ -1,5 +1,5 @@
 // The C-like bracket balancer through the Balance of every plug-in that carries it, and
-// the TeX variant of the balancer through the common library.
+// its TeX variant through the TeX plug-in's Balance.
 #include "bracket_balancer.h"
 #include "host_proxy.h"
 #include "module_set.h"
@@ -157,9 +157,12 @@ TEST(CLikeBalance, PythonHasNone)
     EXPECT_EQ(Module("Juniperlex").balance, nullptr);
 }
 
+// The TeX plug-in's Balance: the balancer with the TeX skip rule.
 bool TexBalance(VLanguageProxy& proxy, int* start, int* end)
 {
-    return BalanceBrackets(proxy, start, end, kTexBalance);
+    const BalanceFn balance = Module("Firlex").balance;
+    EXPECT_NE(balance, nullptr);
+    return balance != nullptr && balance(proxy, start, end);
 }
 
 const BalanceCase kTexCases[] = {

@@ -77,7 +77,7 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
          {{"Keywords", "#3d4c9e"}, {"Comments", "#9b2e35"}, {"Strings", "#666666"},
           {"Sets", "#ad6739"}, {"User1", "#756719"}, {"User2", "#756719"}, {"User3", "#756719"},
           {"User4", "#756719"}},
-         kLineComments, {63}},
+         {"StyleLine", "ScanForFunctions", "Balance", "CommentLine", "UncommentLine"}, {63}},
         {"Elmlex", "Rez", "*.r;*.rez", "keywords.rez",
          {{"Keywords", "#3d4c9e"}, {"Char Constants", "#ad6739"}, {"Comments", "#9b2e35"},
           {"Strings", "#666666"}, {"Rez Functions", "#756719"}, {"User1", "#756719"},
@@ -87,7 +87,7 @@ inline const std::vector<ExpectedLanguage>& ExpectedLanguages()
          {{"Keywords", "#3d4c9e"}, {"Special Characters", "#ad6739"}, {"Comments", "#9b2e35"},
           {"Math", "#666666"}, {"User1", "#756719"}, {"User2", "#756719"}, {"User3", "#756719"},
           {"User4", "#756719"}},
-         kLineComments, {0, 3, 2, 7, 0}},
+         {"StyleLine", "ScanForFunctions", "Balance", "CommentLine", "UncommentLine"}, {0, 3, 2, 7, 0}},
     };
     return languages;
 }

@@ -174,11 +174,13 @@ TEST(StyleLine, LinesBeginningInAnOpenConstruct)
     }
 }
 
-// The line states each module defines; every other value has no role.
+// The line states each module defines; every other value has no role. A module that
+// keeps data in the high byte defines its states by the low byte, whatever the high.
 struct LineStates {
     const char* module;
     std::vector<short> withRole;
     bool runOnEmptyLine = true; // whether an empty line in a state with a role gets a run
+    bool highByteData = false; // whether the state's high byte carries data beside the state number
 };
 
 // Every state number below `count` with every value of the bits above the low
@@ -202,12 +204,15 @@ const LineStates kLineStates[] = {
     {"Elmlex", {0, 1, 3, 4, 5, 6, 8, 9, 11}},
     {"Amberlex", WithHighBits(24, 14)},
     {"Larchlex", WithHighBits(11, 12), false},
+    {"Kelplex", {0, 1, 3, 4, 5, 6, 7}, true, true},
+    {"Firlex", {0, 1, 2, 3, 4, 5, 6, 7}, true, true},
 };
 
 bool HasRole(const LineStates& states, int state)
 {
+    const int role = states.highByteData ? (state & 0xff) : state;
     for (short s : states.withRole) {
-        if (s == state)
+        if (s == role)
             return true;
     }
     return false;
@@ -218,7 +223,7 @@ bool HasRole(const LineStates& states, int state)
 TEST(StyleLine, EveryIncomingStateEnds)
 {
     const char* const lines[] = {"", "x", "if \"a\\\n", "''' /* '", "# c\t'\\",
-                                 "<p a=\"b\">&x<!--:php<?$v /* ?></script"};
+                                 "<p a=\"b\">&x<!--:php<?$v /* ?></script", "*) \\end{verbatim}|$"};
     for (const LineStates& states : kLineStates) {
         const LanguagePlugin& plugin = Module(states.module);
         ASSERT_NE(plugin.styleLine, nullptr) << states.module;

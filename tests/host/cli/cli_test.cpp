@@ -293,6 +293,19 @@ TEST_F(CliFiles, FunctionsAndBalanceSpeakInFileOffsets)
     EXPECT_TRUE(Contains(r.err, "Shell lists no functions")) << r.err;
 }
 
+// Every heading comes from these modules one byte before it: the one at the very start
+// of a document at -1, which the host lists at the start, and the next on the line end
+// before it.
+TEST_F(CliFiles, AnEntryBeforeTheStartIsListedAtTheStart)
+{
+    const Result oberon = Varnel({"functions", Write("First.mod", "PROCEDURE First;\nBEGIN END First;\n")});
+    ASSERT_EQ(oberon.status, 0) << oberon.err;
+    EXPECT_EQ(oberon.out, "functions:\n  0\tFirst\nincludes:\n");
+    const Result tex = Varnel({"functions", Write("first.tex", "\\part{One}\r\n\\part{Two}\r\n")});
+    ASSERT_EQ(tex.status, 0) << tex.err;
+    EXPECT_EQ(tex.out, "functions:\n  0\tOne\n  10\tTwo\nincludes:\n");
+}
+
 TEST(Cli, StandardInputNeedsALanguageAndComesFromAPipe)
 {
     Result r = VarnelReading({"comment", "-", "1", "1", "--language", "Java"}, "int x;\r\n");
