@@ -29,6 +29,17 @@ case $test in
     echo "not the product's" > "$outside/keep.txt"
     ln -s "$outside" "$WINEPREFIX/drive_c/Program Files/Varnel/Extensions/Linked"
     ;;
+*ProductFoldersThatAreLinks*)
+    # Two product folders are links to folders outside the product, one of them empty.
+    mkdir -p "$WINEPREFIX/drive_c/Outside" "$WINEPREFIX/drive_c/EmptyOutside" "$WINEPREFIX/drive_c/Program Files/Varnel"
+    echo "not the product's" > "$WINEPREFIX/drive_c/Outside/keep.txt"
+    ln -s "$WINEPREFIX/drive_c/Outside" "$WINEPREFIX/drive_c/Program Files/Varnel/Templates"
+    ln -s "$WINEPREFIX/drive_c/EmptyOutside" "$WINEPREFIX/drive_c/Program Files/Varnel/Extensions"
+    ;;
+*InstallFolderThatIsALink*)
+    mkdir -p "$WINEPREFIX/drive_c/Linked Home" "$WINEPREFIX/drive_c/Program Files"
+    ln -s "$WINEPREFIX/drive_c/Linked Home" "$WINEPREFIX/drive_c/Program Files/Varnel"
+    ;;
 esac
 
 if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then
