@@ -56,6 +56,9 @@ if [ "$wine32" = ON ]; then
     WINEPREFIX=$(mktemp -d /tmp/varnel-wine32.XXXXXX)
     WINE32_PREFIX=$WINEPREFIX
     export WINEPREFIX
+    # One lasting server for the 32-bit prefix too, started before the prefix is made
+    # (the 32-bit one: a 64-bit server would make the prefix a 64-bit installation).
+    /usr/lib/wine/wineserver32 -p || echo "note: no lasting Wine server; programs start their own"
     if ! scripts/wine32-run.sh wineboot -i >/dev/null 2>&1; then
         echo "note: 32-bit Wine cannot start a program here; the 32-bit programs are checked statically"
         wine32=OFF
@@ -65,9 +68,6 @@ else
 fi
 cmake --preset win32 -DVARNEL_RUN_32BIT_PROGRAMS=$wine32 >/dev/null
 cmake --build --preset win32
-if [ "$wine32" = ON ]; then
-    /usr/lib/wine/wineserver -p || echo "note: no lasting Wine server; programs start their own"
-fi
 ctest --preset win32
 
 seconds=${FUZZ_SECONDS:-10}
