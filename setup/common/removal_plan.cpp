@@ -2,8 +2,6 @@
 
 #include "setup_texts.h"
 
-#include <cctype>
-
 namespace varnel::setup {
 
 std::optional<std::string> InstallFolderFromEditorPath(const std::string& editorPath)
