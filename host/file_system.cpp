@@ -185,13 +185,41 @@ std::string SystemMessage(DWORD code)
     return message;
 }
 
+// The file a path names, through any symbolic link: the link stays and its target is
+// written. The path itself when it names no file yet or cannot be resolved.
+std::string LinkTarget(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return path;
+    char buffer[32768];
+    const DWORD length = GetFinalPathNameByHandleA(file, buffer, sizeof buffer, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(file);
+    if (length == 0 || length >= sizeof buffer)
+        return path;
+    std::string target(buffer, length);
+    // "\\?\C:\a" becomes "C:\a", and "\\?\UNC\server\share" "\\server\share".
+    if (target.rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\\\" + target.substr(8);
+    if (target.rfind("\\\\?\\", 0) == 0)
+        return target.substr(4);
+    return target;
+}
+
 } // namespace
 
-bool WriteFile(const std::string& path, const std::string& bytes, std::string* error)
+bool WriteFile(const std::string& givenPath, const std::string& bytes, std::string* error)
 {
+    const std::string path = LinkTarget(givenPath);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         SetError(error, "it is a folder");
+        return false;
+    }
+    // A read-only file is refused, as a plain save would refuse it.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetError(error, SystemMessage(ERROR_ACCESS_DENIED));
         return false;
     }
     const std::string folder = path.substr(0, path.size() - FileName(path).size());
@@ -222,7 +250,7 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string* e
     }
     CloseHandle(file);
     if (written && attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesA(temporary, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        SetFileAttributesA(temporary, attributes);
     if (written && !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         written = false;
         code = GetLastError();
@@ -251,12 +279,25 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string* e
         SetError(error, "it is a folder");
         return false;
     }
+    // The file is replaced, not written: what a plain save would refuse (a file the
+    // user may not write) is refused here too.
+    if (exists && access(target.c_str(), W_OK) != 0) {
+        SetError(error, std::strerror(errno));
+        return false;
+    }
+    // A short name of its own: the file's name with more around it could pass the
+    // longest name the folder allows.
     const std::string folder = target.substr(0, target.size() - FileName(target).size());
-    std::string temporary = (folder.empty() ? "./" : folder) + "." + FileName(target) + ".XXXXXX";
+    std::string temporary = (folder.empty() ? "./" : folder) + ".varnel-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
         SetError(error, std::strerror(errno));
         return false;
+    }
+    // The replacement keeps the file's owner and group where the system lets it (the
+    // group alone when the owner cannot be given away).
+    if (exists && fchown(fd, info.st_uid, info.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), info.st_gid) != 0) {
+        // Neither is allowed: the file becomes the writer's, as a new file would.
     }
     int reason = 0;
     for (std::size_t done = 0; reason == 0 && done < bytes.size();) {

@@ -37,16 +37,59 @@ std::string TextProxy::Text() const
     return text;
 }
 
+void TextProxy::KeepLineEnds(const std::vector<LineEnd>& ends)
+{
+    ends_.assign(buffer_.size(), LineEnd::None);
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < buffer_.size() && next < ends.size(); ++at) {
+        if ((at < gapStart_ || at >= gapEnd_) && buffer_[at] == '\n')
+            ends_[at] = ends[next++];
+    }
+}
+
+std::string TextProxy::FileText(LineEnd added) const
+{
+    if (ends_.empty())
+        return Text();
+    std::string text;
+    text.reserve(Size() + Size() / 16);
+    for (std::size_t at = 0; at < buffer_.size(); ++at) {
+        if (at == gapStart_)
+            at = gapEnd_;
+        if (at >= buffer_.size())
+            break;
+        if (buffer_[at] == '\n')
+            text += LineEndBytes(ends_[at] == LineEnd::None ? added : ends_[at]);
+        else
+            text += buffer_[at];
+    }
+    return text;
+}
+
+namespace {
+
+// Moves `count` elements of the gap buffer `data` from `from` to `to`.
+template <typename T>
+void Shift(std::vector<T>& data, std::size_t to, std::size_t from, std::size_t count)
+{
+    if (!data.empty())
+        std::memmove(data.data() + to, data.data() + from, count * sizeof(T));
+}
+
+} // namespace
+
 void TextProxy::MoveGap(std::size_t position)
 {
     if (position < gapStart_) {
         const std::size_t count = gapStart_ - position;
-        std::memmove(buffer_.data() + gapEnd_ - count, buffer_.data() + position, count);
+        Shift(buffer_, gapEnd_ - count, position, count);
+        Shift(ends_, gapEnd_ - count, position, count);
         gapStart_ -= count;
         gapEnd_ -= count;
     } else if (position > gapStart_) {
         const std::size_t count = position - gapStart_;
-        std::memmove(buffer_.data() + gapStart_, buffer_.data() + gapEnd_, count);
+        Shift(buffer_, gapStart_, gapEnd_, count);
+        Shift(ends_, gapStart_, gapEnd_, count);
         gapStart_ += count;
         gapEnd_ += count;
     }
@@ -66,6 +109,13 @@ void TextProxy::ReserveGap(std::size_t length)
     if (tail > 0)
         std::memcpy(grown.data() + capacity - tail, buffer_.data() + gapEnd_, tail);
     buffer_.swap(grown);
+    if (!ends_.empty()) {
+        std::vector<LineEnd> grownEnds(capacity, LineEnd::None);
+        std::copy(ends_.begin(), ends_.begin() + static_cast<std::ptrdiff_t>(gapStart_), grownEnds.begin());
+        std::copy(ends_.end() - static_cast<std::ptrdiff_t>(tail), ends_.end(),
+                  grownEnds.end() - static_cast<std::ptrdiff_t>(tail));
+        ends_.swap(grownEnds);
+    }
     gapEnd_ = capacity - tail;
 }
 
@@ -95,6 +145,8 @@ int TextProxy::InsertText(int position, const char* text, int length)
         ReserveGap(static_cast<std::size_t>(length));
         MoveGap(static_cast<std::size_t>(position));
         std::memcpy(buffer_.data() + gapStart_, text, static_cast<std::size_t>(length));
+        if (!ends_.empty())
+            std::fill_n(ends_.begin() + static_cast<std::ptrdiff_t>(gapStart_), length, LineEnd::None);
         gapStart_ += static_cast<std::size_t>(length);
     }
 

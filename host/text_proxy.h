@@ -2,6 +2,7 @@
 // its bytes, a selection and the document's file path (none for a never-saved one).
 #pragma once
 
+#include "document.h"
 #include "tool_proxy.h"
 
 #include <optional>
@@ -24,6 +25,15 @@ public:
                        void* window = nullptr);
 
     std::string Text() const;
+
+    // Line ends as a file has them. The text given to the constructor is the editor's
+    // view, its lines joined by line feeds; `ends` names, for each of its line feeds in
+    // order, the line end it stands for in the file. The proxy keeps that knowledge
+    // through every edit: a line feed the extension inserts has none of its own.
+    void KeepLineEnds(const std::vector<LineEnd>& ends);
+    // The text with each line feed written as the line end it stood for, and every line
+    // feed inserted since as `added`.
+    std::string FileText(LineEnd added) const;
     int SelectionStart() const { return selectionStart_; }
     int SelectionLength() const { return selectionLength_; }
 
@@ -57,6 +67,10 @@ private:
     void ReserveGap(std::size_t length);
 
     std::vector<char> buffer_;
+    // Beside each byte of buffer_, in the same gap layout: the LineEnd a line feed stands
+    // for (LineEnd::None for every other byte, and for line feeds inserted since). Empty
+    // when line ends are not kept.
+    std::vector<LineEnd> ends_;
     std::size_t gapStart_ = 0;
     std::size_t gapEnd_ = 0;
     int selectionStart_ = 0;

@@ -3,6 +3,7 @@
 #include "anchor_resource.h"
 #include "anchor_tag.h"
 #include "anchor_texts.h"
+#include "host_error.h"
 #include "path_routines.h"
 
 using namespace varnel::tool;
@@ -19,8 +20,11 @@ void CAnchor::OnInitDialog()
     const std::optional<TagRange> tag = LocateAnchorTag(document_);
     if (!tag)
         return;
+    // OK replaces what is selected: when the host refuses to select the old tag, the
+    // selection is something else, and the dialog ends with the host's code before
+    // anything can be edited.
+    Check(document_.Select(tag->start - 1, tag->length + 2));
     editingExisting_ = true;
-    document_.Select(tag->start - 1, tag->length + 2); // its result does not matter here
     const AnchorAttributes attributes = ReadAnchorAttributes(document_, *tag);
     if (attributes.href)
         SetItemText(ANCHOR_LINK, *attributes.href);

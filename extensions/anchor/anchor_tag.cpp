@@ -75,6 +75,21 @@ private:
     int end_;
 };
 
+// The ">" that ends the tag whose inside starts at `start`, stepping over values in
+// double quotes (`title="1>0"`); `size` when the text ends first.
+int TagEnd(VTextProxy& document, int start, int size)
+{
+    bool quoted = false;
+    for (int i = start; i < size; ++i) {
+        const char c = document.CharAt(i);
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == '>' && !quoted)
+            return i;
+    }
+    return size;
+}
+
 int Sum(long long a, long long b)
 {
     const long long sum = a + b;
@@ -98,24 +113,14 @@ std::optional<TagRange> LocateAnchorTag(VTextProxy& document)
 
     if (length > 1 && document.CharAt(start) == '<' && document.CharAt(start + length - 1) == '>') {
         ++start;
-        length -= 2;
     } else {
-        while (start > 0 && document.CharAt(start - 1) != '<') {
+        while (start > 0 && document.CharAt(start - 1) != '<')
             --start;
-            ++length;
-        }
-        while (start + length < size && document.CharAt(start + length) != '>')
-            ++length;
     }
-    // The tag ends at its first ">": a range over more (a caret in the element's content,
-    // a selection of the whole element) would take the content and the closing tag along.
-    for (int i = start; i < start + length; ++i) {
-        if (document.CharAt(i) == '>') {
-            length = i - start;
-            break;
-        }
-    }
-
+    // The tag ends at its first ">" outside a quoted attribute value: a range over more
+    // (a caret in the element's content, a selection of the whole element) would take
+    // the content and the closing tag along.
+    length = TagEnd(document, start, size) - start;
     const bool anchor = length > 0 && start > 0 && document.CharAt(start - 1) == '<' &&
                         document.CharAt(start + length) == '>' && Lower(document.CharAt(start)) == 'a' &&
                         !IsLetter(document.CharAt(start + 1));
@@ -175,7 +180,7 @@ void ApplyAnchor(VTextProxy& document, const std::string& openingTag, bool editi
         return;
     }
     if (length != 0)
-        document.DeleteText(start, length); // the old tag, selected when the dialog opened
+        Check(document.DeleteText(start, length)); // the old tag, selected when the dialog opened
     Check(document.InsertText(start, openingTag.data(), tagLength));
     Check(document.Select(start, tagLength));
 }

@@ -16,7 +16,11 @@ namespace {
 
 std::istream* g_input = &std::cin;
 std::ostream* g_prompts = &std::cerr;
-bool g_showPrompts = isatty(STDIN_FILENO) == 1;
+// Unless SetFormStreams says otherwise, prompts show when standard input is a terminal
+// at the moment the form asks (the host may hand it the terminal after reading the
+// document from standard input).
+bool g_promptsChosen = false;
+bool g_showPrompts = false;
 
 // The open form: the texts of its controls, and whether it is still open.
 struct FormSession {
@@ -32,7 +36,7 @@ FormSession* OpenSession()
 
 void Prompt(const std::string& text)
 {
-    if (g_showPrompts)
+    if (g_promptsChosen ? g_showPrompts : isatty(STDIN_FILENO) == 1)
         *g_prompts << text << std::flush;
 }
 
@@ -74,6 +78,7 @@ void SetFormStreams(std::istream& input, std::ostream& prompts, bool showPrompts
 {
     g_input = &input;
     g_prompts = &prompts;
+    g_promptsChosen = true;
     g_showPrompts = showPrompts;
 }
 

@@ -7,6 +7,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <stdexcept>
+
 using namespace varnel::tool;
 
 namespace {
@@ -28,10 +30,16 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wordParam, LP
 
 int TPluginDialog::DoModal(int resourceId)
 {
-    DialogBoxParamA(static_cast<HINSTANCE>(ModuleInstance()), MAKEINTRESOURCEA(resourceId),
-                    static_cast<HWND>(document_.GetWindow()), DialogProcedure, 0);
+    g_dialogWindow = nullptr;
+    const INT_PTR result = DialogBoxParamA(static_cast<HINSTANCE>(ModuleInstance()), MAKEINTRESOURCEA(resourceId),
+                                           static_cast<HWND>(document_.GetWindow()), DialogProcedure, 0);
+    const bool opened = g_dialogWindow != nullptr; // set when the dialog initialised
     g_dialogWindow = nullptr;
     DialogDispatch::Rethrow(*this);
+    // No dialog could be made: -1, or 0 for an owner that is no window (as the system
+    // answers for compatibility). That is a failure of its own, not a cancelled dialog.
+    if (result == -1 || !opened)
+        throw std::runtime_error("the dialog could not be created");
     return 0;
 }
 

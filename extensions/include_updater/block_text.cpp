@@ -26,31 +26,44 @@ std::string BlockTextFromFile(const std::string& fileBytes)
     return text;
 }
 
-void FillPlaceholder(std::string& text, const std::string& placeholder,
-                     const std::function<std::string()>& replacement)
+bool FillPlaceholder(std::string& text, const std::string& placeholder,
+                     const std::function<std::string()>& replacement, std::size_t limit)
 {
     if (placeholder.empty())
-        return;
+        return text.size() <= limit;
     std::size_t at = text.find(placeholder);
     if (at == std::string::npos)
-        return;
+        return text.size() <= limit;
     std::string filled;
     std::size_t from = 0;
     for (; at != std::string::npos; at = text.find(placeholder, from)) {
         filled.append(text, from, at - from);
         filled += replacement();
         from = at + placeholder.size();
+        if (filled.size() > limit || text.size() - from > limit - filled.size())
+            return false;
     }
     filled.append(text, from, std::string::npos);
     text = std::move(filled);
+    return true;
 }
 
-void FillPlaceholders(std::string& text, const std::string& includedFilePath)
+bool FillPlaceholders(std::string& text, const std::string& includedFilePath, std::size_t limit)
 {
-    FillPlaceholder(text, kFilePlaceholder, [&] { return includedFilePath; });
-    FillPlaceholder(text, kDatePlaceholder, [] { return FormatDate(CurrentLocalTime()); });
-    FillPlaceholder(text, kTimePlaceholder, [] { return FormatTime(CurrentLocalTime()); });
+    return FillPlaceholder(text, kFilePlaceholder, [&] { return includedFilePath; }, limit) &&
+           FillPlaceholder(text, kDatePlaceholder, [] { return FormatDate(CurrentLocalTime()); }, limit) &&
+           FillPlaceholder(text, kTimePlaceholder, [] { return FormatTime(CurrentLocalTime()); }, limit);
     // kNamePlaceholder: the user-name lookup never succeeds, so it stays in the text.
+}
+
+std::size_t IndentedSize(const std::string& text, std::size_t indentation)
+{
+    std::size_t lineFeeds = 0;
+    for (const char c : text)
+        lineFeeds += c == '\n' ? 1 : 0;
+    if (indentation != 0 && lineFeeds > (SIZE_MAX - text.size()) / indentation)
+        return SIZE_MAX;
+    return text.size() + lineFeeds * indentation;
 }
 
 std::string IndentLines(const std::string& text, const std::string& indentation)

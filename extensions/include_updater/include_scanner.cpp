@@ -218,10 +218,16 @@ int RefreshBlock(const Reader& text, Indentation& indentation, const StartMarker
     if (!bytes)
         return blockEnd;
     std::string block = BlockTextFromFile(*bytes);
-    FillPlaceholders(block, PlaceholderPath(path));
-    block = IndentLines(block, indentation.Of(marker.closingBracket));
-    if (block.size() > static_cast<std::size_t>(INT_MAX - blockStart))
-        return blockEnd; // more than the document's offsets can hold
+    // The text is checked against what the document's offsets can hold before each
+    // step that makes it longer: a wide indentation times many lines must not be built
+    // only to be refused.
+    const std::size_t room = static_cast<std::size_t>(INT_MAX - blockStart);
+    if (!FillPlaceholders(block, PlaceholderPath(path), room))
+        return blockEnd;
+    const std::string& indent = indentation.Of(marker.closingBracket);
+    if (IndentedSize(block, indent.size()) > room)
+        return blockEnd;
+    block = IndentLines(block, indent);
     const int length = static_cast<int>(block.size());
     Check(document.DeleteText(blockStart, blockEnd - blockStart));
     Check(document.InsertText(blockStart, block.data(), length));

@@ -62,6 +62,12 @@ std::optional<std::string> ReadIncludedFile(const std::string& path)
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
+    // Devices and pipes ("NUL", "CON", "COM1", a named pipe) are no files to include:
+    // reading one could wait for ever.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return std::nullopt;
+    }
     DWORD high = 0;
     const DWORD size = GetFileSize(file, &high);
     if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size > kLargestFile) {
@@ -70,13 +76,20 @@ std::optional<std::string> ReadIncludedFile(const std::string& path)
     }
     std::string bytes(size, '\0');
     DWORD total = 0;
+    bool failed = false;
     while (total < size) {
         DWORD got = 0;
-        if (!ReadFile(file, &bytes[total], size - total, &got, nullptr) || got == 0)
+        if (!ReadFile(file, &bytes[total], size - total, &got, nullptr)) {
+            failed = true; // a read error is no end of the file: the block stays as it is
             break;
+        }
+        if (got == 0)
+            break; // the file got shorter while it was read: what is there is its text
         total += got;
     }
     CloseHandle(file);
+    if (failed)
+        return std::nullopt;
     bytes.resize(total);
     return bytes;
 }
@@ -85,7 +98,9 @@ std::optional<std::string> ReadIncludedFile(const std::string& path)
 
 std::optional<std::string> ReadIncludedFile(const std::string& path)
 {
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a FIFO with no writer would otherwise block the open
+    // itself, before its type is seen. Only regular files are read.
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (file < 0)
         return std::nullopt;
     struct stat info;
@@ -97,15 +112,22 @@ std::optional<std::string> ReadIncludedFile(const std::string& path)
     const std::size_t size = static_cast<std::size_t>(info.st_size);
     std::string bytes(size, '\0');
     std::size_t total = 0;
+    bool failed = false;
     while (total < size) {
         const ssize_t got = read(file, &bytes[total], size - total);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
+        if (got < 0) {
+            failed = true; // a read error is no end of the file: the block stays as it is
             break;
+        }
+        if (got == 0)
+            break; // the file got shorter while it was read: what is there is its text
         total += static_cast<std::size_t>(got);
     }
     close(file);
+    if (failed)
+        return std::nullopt;
     bytes.resize(total);
     return bytes;
 }

@@ -1,6 +1,7 @@
 #include "tool_command.h"
 
 #include "commands.h"
+#include "document.h"
 #include "file_system.h"
 #include "text_proxy.h"
 #include "tool_loader.h"
@@ -11,18 +12,28 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
 #else
-#include <cstdlib>
+#include <cstdio>
+#include <fcntl.h>
+#include <iostream>
+#include <unistd.h>
 #endif
 
 namespace varnel {
 
 namespace {
 
-// The full path an extension is given for the file: absolute, as the editor gives it.
+#if !defined(_WIN32)
+std::string LexicalPath(const std::string& path);
+#endif
+
+// The full path an extension is given for the file: absolute, as the editor gives it,
+// and as given: a link in it is not resolved, so includes are looked for beside the
+// path the user named, as on Windows.
 std::string FullPath(const std::string& file)
 {
 #if defined(_WIN32)
@@ -30,19 +41,87 @@ std::string FullPath(const std::string& file)
     const DWORD length = GetFullPathNameA(file.c_str(), sizeof buffer, buffer, nullptr);
     return length > 0 && length < sizeof buffer ? std::string(buffer, length) : file;
 #else
-    if (char* resolved = realpath(file.c_str(), nullptr)) {
-        std::string path = resolved;
-        std::free(resolved);
-        return path;
+    std::string path = file;
+    if (path.empty() || path[0] != '/') {
+        std::vector<char> folder(4096);
+        if (getcwd(folder.data(), folder.size()) == nullptr)
+            return file;
+        path = std::string(folder.data()) + "/" + path;
     }
-    return file;
+    return LexicalPath(path);
 #endif
+}
+
+#if !defined(_WIN32)
+// An absolute path with "." and ".." steps and repeated slashes folded by its text
+// alone, as Windows folds them.
+std::string LexicalPath(const std::string& path)
+{
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    while (from <= path.size()) {
+        std::size_t slash = path.find('/', from);
+        if (slash == std::string::npos)
+            slash = path.size();
+        const std::string part = path.substr(from, slash - from);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        from = slash + 1;
+    }
+    std::string folded;
+    for (const std::string& part : parts)
+        folded += "/" + part;
+    return folded.empty() ? "/" : folded;
+}
+#endif
+
+// The line end most of the document's lines use (a line feed when none has one); the
+// lines an extension adds get it.
+LineEnd MostUsedLineEnd(const std::vector<LineEnd>& ends)
+{
+    int counts[4] = {};
+    for (LineEnd end : ends)
+        ++counts[static_cast<int>(end)];
+    LineEnd most = LineEnd::Lf;
+    for (LineEnd end : {LineEnd::CrLf, LineEnd::Cr}) {
+        if (counts[static_cast<int>(end)] > counts[static_cast<int>(most)])
+            most = end;
+    }
+    return most;
 }
 
 int Fail(std::ostream& err, const std::string& message)
 {
     err << "varnel: " << message << "\n";
     return kFailed;
+}
+
+int FailUsage(std::ostream& err, const std::string& message)
+{
+    err << "varnel: " << message << "\n";
+    return kBadUsage;
+}
+
+// After the document was read from standard input, a tool's form reads its answers
+// from the terminal instead; false when there is none to read them from.
+bool AnswersFromTerminal()
+{
+#if defined(_WIN32)
+    return true; // Windows extensions answer through dialogs, not standard input
+#else
+    const int terminal = open("/dev/tty", O_RDONLY | O_CLOEXEC);
+    if (terminal < 0)
+        return false;
+    const bool moved = dup2(terminal, STDIN_FILENO) == STDIN_FILENO;
+    close(terminal);
+    std::clearerr(stdin);
+    std::cin.clear();
+    return moved;
+#endif
 }
 
 struct ToolArguments {
@@ -94,17 +173,37 @@ int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& o
         return Fail(err, "cannot read " + options.file + (reason.empty() ? "" : ": " + reason));
     if (text->size() > static_cast<std::size_t>(INT_MAX))
         return Fail(err, options.file + " is too large");
+    if (untitled && &in == &std::cin && !AnswersFromTerminal())
+        return FailUsage(err, "the document comes from standard input, so " + tool->name +
+                                  " would have no input left for its answers, and there is no terminal to "
+                                  "read them from: give the document as a FILE");
 
-    TextProxy document(*text, untitled ? std::nullopt : std::optional<std::string>(FullPath(options.file)));
-    if (options.hasSelection && document.Select(options.selectionStart, options.selectionLength) != 0)
-        return Fail(err, "the selection " + std::to_string(options.selectionStart) + " " +
-                             std::to_string(options.selectionLength) + " is not in " + options.file);
+    // The extension sees the lines joined by line feeds, as the editor shows them; each
+    // line goes back with its own line end.
+    const Document lines(*text);
+    std::vector<LineEnd> ends;
+    for (int line = 0; line + 1 < lines.LineCount(); ++line)
+        ends.push_back(lines.EndOf(line));
+    TextProxy document(lines.Text(), untitled ? std::nullopt : std::optional<std::string>(FullPath(options.file)));
+    document.KeepLineEnds(ends);
+    if (options.hasSelection) {
+        // The selection is given in the file's bytes and goes to the extension in the
+        // editor's view.
+        const int size = lines.FileSize();
+        const bool inside = options.selectionStart >= 0 && options.selectionLength >= 0 &&
+                            options.selectionStart <= size && options.selectionLength <= size - options.selectionStart;
+        const int start = inside ? lines.BufferOffset(options.selectionStart) : 0;
+        const int end = inside ? lines.BufferOffset(options.selectionStart + options.selectionLength) : 0;
+        if (!inside || document.Select(start, end - start) != 0)
+            return Fail(err, "the selection " + std::to_string(options.selectionStart) + " " +
+                                 std::to_string(options.selectionLength) + " is not in " + options.file);
+    }
 
     const int code = tool->perform(document);
     if (code != 0)
         return Fail(err, tool->name + " failed with code " + std::to_string(code) + "; " +
                              (untitled ? "nothing written" : options.file + " left unchanged"));
-    const std::string result = document.Text();
+    const std::string result = document.FileText(MostUsedLineEnd(ends));
     if (untitled || options.toStdout) {
         out << result;
         return kDone;

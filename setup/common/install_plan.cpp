@@ -2,6 +2,7 @@
 
 #include "setup_texts.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace varnel::setup {
@@ -184,6 +185,56 @@ std::vector<RegistryValue> AssociationValues(const std::string& extension,
     };
     Append(values, OpenVerbValues(RegistryRoot::ClassesRoot, className + "\\shell\\open", editorPath));
     return values;
+}
+
+const std::vector<Association>& Associations()
+{
+    static const std::vector<Association> associations = {{kScriptExtension, kScriptDescription}};
+    return associations;
+}
+
+bool SameWindowsName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool IsAssociatedExtension(const std::string& extension)
+{
+    for (const Association& association : Associations()) {
+        if (SameWindowsName(extension, association.extension))
+            return true;
+    }
+    return false;
+}
+
+const std::vector<std::string>& ProductFolders()
+{
+    static const std::vector<std::string> folders = {"Languages", "Extensions", "Settings", "Templates"};
+    return folders;
+}
+
+std::vector<RegistryValue> FolderRecordValues(const std::string& installFolder,
+                                              const std::vector<std::string>& foundFolders)
+{
+    std::vector<RegistryValue> values = {{RegistryRoot::CurrentUser, kFolderRecordKey, "", installFolder}};
+    for (const std::string& folder : ProductFolders()) {
+        bool found = false;
+        for (const std::string& name : foundFolders)
+            found = found || SameWindowsName(name, folder);
+        values.push_back({RegistryRoot::CurrentUser, kFolderRecordKey, folder, found ? kFolderFound : kFolderCreated});
+    }
+    return values;
+}
+
+bool KeepsFolderRecord(const std::optional<std::string>& recordedFolder, const std::string& installFolder)
+{
+    return recordedFolder && SameWindowsName(*recordedFolder, installFolder);
 }
 
 std::string ShortcutPath(const std::string& programsFolder)

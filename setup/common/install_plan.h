@@ -93,6 +93,28 @@ std::vector<RegistryValue> AssociationValues(const std::string& extension,
                                              const std::optional<std::string>& previousClass,
                                              const std::string& editorPath);
 
+// An extension the installer associates with the editor, with its description.
+struct Association {
+    const char* extension;
+    const char* description;
+};
+// Every extension the installer associates; the uninstaller restores these and no other.
+const std::vector<Association>& Associations();
+// True when `extension` is one of them; registry key names ignore letter case.
+bool IsAssociatedExtension(const std::string& extension);
+
+// The record of which product folders (`ProductFolders`) the installation found in
+// place and which it created, written under kFolderRecordKey.
+std::vector<RegistryValue> FolderRecordValues(const std::string& installFolder,
+                                              const std::vector<std::string>& foundFolders);
+// An earlier record is kept when it is about the same install folder: installing again
+// must not take the folders the first installation created for the user's own.
+bool KeepsFolderRecord(const std::optional<std::string>& recordedFolder, const std::string& installFolder);
+// The folders under the install folder that hold product files and are removed again.
+const std::vector<std::string>& ProductFolders();
+// Windows path comparison: letters compared without case.
+bool SameWindowsName(const std::string& a, const std::string& b);
+
 // The shortcut file inside a Start-menu programs folder.
 std::string ShortcutPath(const std::string& programsFolder);
 

@@ -90,6 +90,16 @@ std::optional<std::string> ReadValue(HKEY root, const std::string& path, const s
     return text;
 }
 
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    const LONG result = RegDeleteValueA(key, ValueName(name));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path)
 {
     std::vector<std::string> names;

@@ -27,6 +27,9 @@ bool WriteValue(const RegistryValue& value);
 // missing, is no string, or does not fit.
 std::optional<std::string> ReadValue(HKEY root, const std::string& path, const std::string& name);
 
+// Deletes one value of an existing key (empty name: the (default) value).
+bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
+
 // The names of the key's direct subkeys, gathered before the caller changes any.
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path);
 

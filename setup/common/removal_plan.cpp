@@ -18,8 +18,7 @@ std::optional<std::string> InstallFolderFromEditorPath(const std::string& editor
 
 const std::vector<std::string>& RemovedFolders()
 {
-    static const std::vector<std::string> folders = {"Languages", "Extensions", "Settings", "Templates"};
-    return folders;
+    return ProductFolders();
 }
 
 const std::vector<std::string>& RemovedFiles()
@@ -37,6 +36,32 @@ EntryAction ActionForEntry(const std::string& name, std::uint32_t attributes)
     if (attributes & attribute::kDirectory)
         return attributes & attribute::kReparsePoint ? EntryAction::RemoveLinkFolder : EntryAction::RemoveTree;
     return EntryAction::RemoveFile;
+}
+
+FolderRemoval RemovalForFolder(std::uint32_t attributes, bool foundBeforeInstall)
+{
+    if (attributes == attribute::kMissing || !(attributes & attribute::kDirectory))
+        return FolderRemoval::Leave;
+    if (attributes & attribute::kReparsePoint)
+        return foundBeforeInstall ? FolderRemoval::Leave : FolderRemoval::RemoveLink;
+    return foundBeforeInstall ? FolderRemoval::RemoveInstalledFiles : FolderRemoval::RemoveTree;
+}
+
+bool FolderFoundBeforeInstall(const std::optional<std::string>& recordedFolder, const std::string& installFolder,
+                              const std::optional<std::string>& recordedState)
+{
+    return KeepsFolderRecord(recordedFolder, installFolder) && recordedState && *recordedState == kFolderFound;
+}
+
+std::vector<std::string> InstalledFilesIn(const std::vector<InstallEntry>& table, const std::string& folder)
+{
+    std::vector<std::string> files;
+    for (const InstallEntry& entry : table) {
+        const std::size_t slash = entry.relativePath.rfind('\\');
+        if (slash != std::string::npos && SameWindowsName(entry.relativePath.substr(0, slash), folder))
+            files.push_back(entry.relativePath);
+    }
+    return files;
 }
 
 AssociationRestore RestoreFromRecord(const std::optional<std::string>& record)

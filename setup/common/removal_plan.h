@@ -1,6 +1,8 @@
 // What the uninstaller removes, worked out as plain data and decisions.
 #pragma once
 
+#include "install_plan.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +26,7 @@ inline constexpr std::uint32_t kHidden = 0x2;
 inline constexpr std::uint32_t kSystem = 0x4;
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kReparsePoint = 0x400;
+inline constexpr std::uint32_t kMissing = 0xFFFFFFFF; // what the system answers for no entry
 } // namespace attribute
 
 enum class EntryAction {
@@ -34,6 +37,26 @@ enum class EntryAction {
 };
 
 EntryAction ActionForEntry(const std::string& name, std::uint32_t attributes);
+
+// How one of the product folders goes, checked before it is entered.
+enum class FolderRemoval {
+    RemoveTree,           // the installation created it: contents and folder go
+    RemoveInstalledFiles, // it was there before: only the files the installer wrote, then the folder if empty
+    RemoveLink,           // a junction or folder link put in its place: the link alone, never entered
+    Leave,                // missing, a file, or a link the installation found there
+};
+
+// `attributes` are the folder's own (kMissing when it does not exist).
+FolderRemoval RemovalForFolder(std::uint32_t attributes, bool foundBeforeInstall);
+
+// Whether the folder record says the folder was found in place: the record must be
+// about this install folder, and its value for the folder "found". A missing record
+// (an installation that kept none) counts as created.
+bool FolderFoundBeforeInstall(const std::optional<std::string>& recordedFolder, const std::string& installFolder,
+                              const std::optional<std::string>& recordedState);
+
+// The install table's files (paths relative to the install folder) directly in `folder`.
+std::vector<std::string> InstalledFilesIn(const std::vector<InstallEntry>& table, const std::string& folder);
 
 // What happens to an extension's key when its association record is read back.
 enum class RestoreKind {

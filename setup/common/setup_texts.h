@@ -40,6 +40,12 @@ inline constexpr const char kHtmlEditorKey[] = "Software\\Microsoft\\Internet Ex
 inline constexpr const char kMakerKey[] = "Software\\Tammerlin";
 inline constexpr const char kProductSettingsKey[] = "Software\\Tammerlin\\varnel";
 inline constexpr const char kAssociationsKey[] = "Software\\Tammerlin\\varnel\\Associations";
+// Which product folders the first installation into a folder found there already: its
+// (default) value names the install folder, one value per product folder says "found"
+// or "created".
+inline constexpr const char kFolderRecordKey[] = "Software\\Tammerlin\\varnel\\Folders";
+inline constexpr const char kFolderFound[] = "found";
+inline constexpr const char kFolderCreated[] = "created";
 inline constexpr const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr const char kUserProgramsValue[] = "Programs";
 inline constexpr const char kCommonProgramsValue[] = "Common Programs";

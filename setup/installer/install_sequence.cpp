@@ -3,6 +3,7 @@
 #include "fatal_error.h"
 #include "file_writer.h"
 #include "install_plan.h"
+#include "payload_files.h"
 #include "registry.h"
 #include "setup_texts.h"
 #include "shortcut.h"
@@ -16,28 +17,40 @@ namespace varnel::setup {
 
 namespace {
 
-// The payload files as the build lists them.
-const std::vector<PayloadFile>& Payload()
-{
-    static const std::vector<PayloadFile> files = {
-#include "payload_files.inc"
-    };
-    return files;
-}
-
-void CreateFolders(const std::string& installFolder)
-{
-    for (const std::string& folder : InstallFolders()) {
-        const std::string path = JoinWindowsPath(installFolder, folder);
-        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            FatalError("%s", kFolderErrorMessage);
-    }
-}
-
 void WriteValues(const std::vector<RegistryValue>& values)
 {
     for (const RegistryValue& value : values)
         WriteValue(value);
+}
+
+bool IsProductFolder(const std::string& folder)
+{
+    for (const std::string& product : ProductFolders()) {
+        if (SameWindowsName(folder, product))
+            return true;
+    }
+    return false;
+}
+
+// Creates the folder tree. Which product folders were there already is recorded the
+// first time the product goes into this folder, so that the uninstaller leaves the
+// user's own folders and what else they hold.
+void CreateFolders(const std::string& installFolder)
+{
+    std::vector<std::string> found;
+    for (const std::string& folder : InstallFolders()) {
+        const std::string path = JoinWindowsPath(installFolder, folder);
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            continue;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            FatalError("%s", kFolderErrorMessage);
+        if (IsProductFolder(folder))
+            found.push_back(folder);
+    }
+    if (!KeepsFolderRecord(ReadValue(HKEY_CURRENT_USER, kFolderRecordKey, ""), installFolder)) {
+        DeleteKeyTree(HKEY_CURRENT_USER, kFolderRecordKey);
+        WriteValues(FolderRecordValues(installFolder, found));
+    }
 }
 
 void InstallUninstaller(HMODULE module)
@@ -53,8 +66,9 @@ void Register(const std::string& installFolder)
 {
     const std::string editor = EditorPath(installFolder);
     WriteValues(EditorValues(installFolder));
-    WriteValues(AssociationValues(kScriptExtension, kScriptDescription,
-                                  ReadValue(HKEY_CLASSES_ROOT, kScriptExtension, ""), editor));
+    for (const Association& association : Associations())
+        WriteValues(AssociationValues(association.extension, association.description,
+                                      ReadValue(HKEY_CLASSES_ROOT, association.extension, ""), editor));
     WriteValues(HtmlEditorValues(installFolder));
 }
 

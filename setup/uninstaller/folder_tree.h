@@ -10,4 +10,7 @@ namespace varnel::setup {
 // is removed as a link: what it points at is never entered.
 void RemoveFolderTree(const std::string& folder);
 
+// Removes a junction or folder link itself; what it points at is never entered or removed.
+void RemoveFolderLink(const std::string& link);
+
 } // namespace varnel::setup

@@ -2,6 +2,7 @@
 
 #include "folder_tree.h"
 #include "install_plan.h"
+#include "payload_files.h"
 #include "registry.h"
 #include "removal_plan.h"
 #include "setup_texts.h"
@@ -13,6 +14,16 @@ namespace varnel::setup {
 
 namespace {
 
+// The extension had no class before: the product's class goes from its key, and the
+// key itself only when nothing else (another program's values or subkeys) is left in it.
+void ClearAssociation(const std::string& extension)
+{
+    const std::optional<std::string> current = ReadValue(HKEY_CLASSES_ROOT, extension, "");
+    if (current && *current == ClassNameFor(extension))
+        DeleteValue(HKEY_CLASSES_ROOT, extension, "");
+    DeleteKeyIfEmpty(HKEY_CLASSES_ROOT, extension);
+}
+
 void RestoreAssociation(const std::string& extension)
 {
     DeleteKeyTree(HKEY_CLASSES_ROOT, ClassNameFor(extension));
@@ -22,13 +33,44 @@ void RestoreAssociation(const std::string& extension)
     case RestoreKind::Keep:
         return;
     case RestoreKind::DeleteKey:
-        DeleteKeyTree(HKEY_CLASSES_ROOT, extension);
+        ClearAssociation(extension);
         break;
     case RestoreKind::SetClass:
         WriteValue(HKEY_CLASSES_ROOT, extension, "", restore.previousClass);
         break;
     }
     DeleteKeyTree(HKEY_CURRENT_USER, AssociationRecordKey(extension));
+}
+
+// Deletes the file when it is a plain one: read-only, hidden and system files stay.
+void DeletePlainFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && ActionForEntry(path, attributes) == EntryAction::RemoveFile)
+        DeleteFileA(path.c_str());
+}
+
+void RemoveProductFolder(const std::string& installFolder, const std::string& folder,
+                         const std::optional<std::string>& recordedFolder)
+{
+    const std::string path = JoinWindowsPath(installFolder, folder);
+    const bool found = FolderFoundBeforeInstall(
+        recordedFolder, installFolder, ReadValue(HKEY_CURRENT_USER, kFolderRecordKey, folder));
+    switch (RemovalForFolder(GetFileAttributesA(path.c_str()), found)) {
+    case FolderRemoval::RemoveTree:
+        RemoveFolderTree(path);
+        break;
+    case FolderRemoval::RemoveInstalledFiles:
+        for (const std::string& file : InstalledFilesIn(InstallTable(Payload()), folder))
+            DeletePlainFile(JoinWindowsPath(installFolder, file));
+        RemoveDirectoryA(path.c_str());
+        break;
+    case FolderRemoval::RemoveLink:
+        RemoveFolderLink(path);
+        break;
+    case FolderRemoval::Leave:
+        break;
+    }
 }
 
 void RemoveFiles()
@@ -39,8 +81,15 @@ void RemoveFiles()
     const auto installFolder = InstallFolderFromEditorPath(*editor);
     if (!installFolder)
         return;
+    // An install folder that is itself a link is removed as a link and never entered.
+    const DWORD attributes = GetFileAttributesA(installFolder->c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveFolderLink(*installFolder);
+        return;
+    }
+    const std::optional<std::string> recordedFolder = ReadValue(HKEY_CURRENT_USER, kFolderRecordKey, "");
     for (const std::string& folder : RemovedFolders())
-        RemoveFolderTree(JoinWindowsPath(*installFolder, folder));
+        RemoveProductFolder(*installFolder, folder, recordedFolder);
     for (const std::string& file : RemovedFiles())
         DeleteFileA(JoinWindowsPath(*installFolder, file).c_str());
     RemoveDirectoryA(installFolder->c_str());
@@ -61,8 +110,12 @@ void RemoveKeys()
 
 void RunUninstallSequence()
 {
-    for (const std::string& extension : SubkeyNames(HKEY_CURRENT_USER, kAssociationsKey))
-        RestoreAssociation(extension);
+    // The records can be written by any of the user's programs: only the extensions
+    // the installer associates are acted on.
+    for (const std::string& extension : SubkeyNames(HKEY_CURRENT_USER, kAssociationsKey)) {
+        if (IsAssociatedExtension(extension))
+            RestoreAssociation(extension);
+    }
     RemoveFiles();
     RemoveKeys();
     for (const std::string& folder : ProgramsFolders())

@@ -141,3 +141,32 @@ TEST(InstallPlan, RegistryValuesFollowAChosenRootFolder)
 }
 
 } // namespace
+
+namespace {
+
+TEST(InstallPlan, OnlyTheListedExtensionsAreTheProducts)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {".hs", true}, {".HS", true}, {".exe", false}, {".foo", false}, {"", false}, {".hs ", false}};
+    for (const auto& [extension, associated] : cases)
+        EXPECT_EQ(IsAssociatedExtension(extension), associated) << extension;
+}
+
+TEST(InstallPlan, FolderRecordNamesTheFolderAndWhatWasFound)
+{
+    const std::vector<RegistryValue> values = FolderRecordValues("C:\\Site", {"Templates", "settings"});
+    const std::string key = "Software\\Tammerlin\\varnel\\Folders";
+    const std::vector<RegistryValue> expected = {
+        {RegistryRoot::CurrentUser, key, "", "C:\\Site"},
+        {RegistryRoot::CurrentUser, key, "Languages", "created"},
+        {RegistryRoot::CurrentUser, key, "Extensions", "created"},
+        {RegistryRoot::CurrentUser, key, "Settings", "found"},
+        {RegistryRoot::CurrentUser, key, "Templates", "found"},
+    };
+    EXPECT_EQ(values, expected);
+    EXPECT_TRUE(KeepsFolderRecord(std::string("c:\\site"), "C:\\Site"));
+    EXPECT_FALSE(KeepsFolderRecord(std::string("C:\\Other"), "C:\\Site"));
+    EXPECT_FALSE(KeepsFolderRecord(std::nullopt, "C:\\Site"));
+}
+
+} // namespace

@@ -56,3 +56,52 @@ TEST(RemovalPlan, RecordsRestoreOrDeleteTheExtension)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RemovalPlan, ProductFoldersAreCheckedBeforeTheyAreEntered)
+{
+    using namespace attribute;
+    const struct {
+        std::uint32_t attributes;
+        bool found;
+        FolderRemoval removal;
+    } cases[] = {
+        {kDirectory, false, FolderRemoval::RemoveTree},
+        {kDirectory, true, FolderRemoval::RemoveInstalledFiles},
+        {kDirectory | kReparsePoint, false, FolderRemoval::RemoveLink},
+        {kDirectory | kReparsePoint, true, FolderRemoval::Leave},
+        {kMissing, false, FolderRemoval::Leave},
+        {0x20, false, FolderRemoval::Leave}, // a file where the folder was
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RemovalForFolder(c.attributes, c.found), c.removal) << std::hex << c.attributes << " " << c.found;
+}
+
+TEST(RemovalPlan, FolderRecordSaysFoundOnlyForItsOwnInstallFolder)
+{
+    const std::string folder = "C:\\Program Files\\Varnel";
+    const auto found = std::optional<std::string>("found");
+    EXPECT_TRUE(FolderFoundBeforeInstall(folder, folder, found));
+    EXPECT_TRUE(FolderFoundBeforeInstall(std::string("c:\\program files\\VARNEL"), folder, found));
+    EXPECT_FALSE(FolderFoundBeforeInstall(std::string("D:\\Elsewhere"), folder, found));
+    EXPECT_FALSE(FolderFoundBeforeInstall(std::nullopt, folder, found));
+    EXPECT_FALSE(FolderFoundBeforeInstall(folder, folder, std::string("created")));
+    EXPECT_FALSE(FolderFoundBeforeInstall(folder, folder, std::nullopt));
+}
+
+TEST(RemovalPlan, InstalledFilesAreTheTableEntriesDirectlyInTheFolder)
+{
+    const std::vector<InstallEntry> table = {
+        {"Varnel.exe", "VARNEL.EX_"},
+        {"Templates\\Page.html", "PAGE_HTML.TM_"},
+        {"Languages\\Amberlex.dll", "AMBERLEX.DL_"},
+        {"Templates\\Strict.xhtml", "STRICT_XHTML.TM_"},
+        {"Documentation\\Templates\\x.txt", "X.DO_"},
+    };
+    EXPECT_EQ(InstalledFilesIn(table, "templates"),
+              (std::vector<std::string>{"Templates\\Page.html", "Templates\\Strict.xhtml"}));
+    EXPECT_TRUE(InstalledFilesIn(table, "Settings").empty());
+}
+
+} // namespace

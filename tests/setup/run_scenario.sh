@@ -1,11 +1,13 @@
 #!/bin/sh
 # Runs one end-to-end scenario of the setup programs in a Wine prefix of its own, on a
-# virtual X display: run_scenario.sh DRIVER.exe TEST-NAME
+# virtual X display: run_scenario.sh WINE-RUNNER DRIVER.exe TEST-NAME (the runner is
+# scripts/wine-run.sh, or scripts/wine32-run.sh for the 32-bit programs)
 # SETUP_SCREENSHOT_PNG, when set, names a PNG file for the install dialog's picture
 # (the installed editor's goes beside it, ending in -editor.png).
 set -eu
-driver=$1
-test=$2
+run=$1
+driver=$2
+test=$3
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
@@ -17,7 +19,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-"$root/scripts/wine-run.sh" wineboot -i >/dev/null 2>&1 || true
+"$run" wineboot -i >/dev/null 2>&1 || true
 /usr/lib/wine/wineserver -w 2>/dev/null || true
 
 case $test in
@@ -29,6 +31,17 @@ case $test in
     echo "not the product's" > "$outside/keep.txt"
     ln -s "$outside" "$WINEPREFIX/drive_c/Program Files/Varnel/Extensions/Linked"
     ;;
+*ProductFoldersThatAreLinks*)
+    # Two product folders are links to folders outside the product, one of them empty.
+    mkdir -p "$WINEPREFIX/drive_c/Outside" "$WINEPREFIX/drive_c/EmptyOutside" "$WINEPREFIX/drive_c/Program Files/Varnel"
+    echo "not the product's" > "$WINEPREFIX/drive_c/Outside/keep.txt"
+    ln -s "$WINEPREFIX/drive_c/Outside" "$WINEPREFIX/drive_c/Program Files/Varnel/Templates"
+    ln -s "$WINEPREFIX/drive_c/EmptyOutside" "$WINEPREFIX/drive_c/Program Files/Varnel/Extensions"
+    ;;
+*InstallFolderThatIsALink*)
+    mkdir -p "$WINEPREFIX/drive_c/Linked Home" "$WINEPREFIX/drive_c/Program Files"
+    ln -s "$WINEPREFIX/drive_c/Linked Home" "$WINEPREFIX/drive_c/Program Files/Varnel"
+    ;;
 esac
 
 if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then
@@ -37,7 +50,7 @@ if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then
 fi
 
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-run.sh" "$driver" --gtest_filter="$test" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24" "$run" "$driver" --gtest_filter="$test" || status=$?
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 
 if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -51,7 +52,8 @@ void Click(HWND dialog, int id)
 // answers whether the dialog was found in time.
 class DialogDriver {
 public:
-    explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act))
+    // `ticks`: how many 50 ms ticks to wait for the dialog.
+    explicit DialogDriver(std::function<void(HWND)> act, int ticks = 400) : act_(std::move(act)), ticks_(ticks)
     {
         thread_ = std::thread([this] { Run(); });
     }
@@ -67,7 +69,7 @@ private:
     {
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
         MSG message;
-        for (int ticks = 0; ticks < 400 && GetMessageA(&message, nullptr, 0, 0) > 0;) {
+        for (int ticks = 0; ticks < ticks_ && GetMessageA(&message, nullptr, 0, 0) > 0;) {
             if (message.message != WM_TIMER)
                 continue;
             ++ticks;
@@ -82,6 +84,7 @@ private:
     }
 
     std::function<void(HWND)> act_;
+    int ticks_;
     std::thread thread_;
     bool found_ = false;
 };
@@ -208,6 +211,54 @@ TEST(WineAnchorDialog, HostErrorWhileApplyingClosesTheDialog)
     EXPECT_EQ(document.Text(), "text");
 }
 
+TEST(WineAnchorDialog, RefusedSelectOfTheOldTagEndsWithTheCodeAndNoEdit)
+{
+    class Refusing : public TextProxy {
+    public:
+        using TextProxy::TextProxy;
+        int Select(int, int) override { return 55; }
+    };
+    const std::string text = "<a href=\"x\">t</a>";
+    Refusing document(text);
+    document.TextProxy::Select(3, 0);
+    // Should the dialog show all the same, OK is pressed, as a user would.
+    DialogDriver driver([&](HWND dialog) { Click(dialog, kOk); }, 60);
+    EXPECT_EQ(Perform("Gorsetool")(document), 55);
+    EXPECT_FALSE(driver.Finish()) << "the dialog showed";
+    EXPECT_EQ(document.Text(), text);
+}
+
+TEST(WineAnchorDialog, QuotedBracketDoesNotEndTheExistingTag)
+{
+    TextProxy document("<a title=\"1>0\" href=\"x\">t</a>");
+    document.Select(20, 0);
+    std::string link, title;
+    DialogDriver driver([&](HWND dialog) {
+        link = ItemText(dialog, kLink);
+        title = ItemText(dialog, kTitle);
+        Click(dialog, kOk);
+    });
+    EXPECT_EQ(Perform("Gorsetool")(document), 0);
+    ASSERT_TRUE(driver.Finish()) << "the dialog did not show";
+    EXPECT_EQ(link, "x");
+    EXPECT_EQ(title, "1>0");
+    EXPECT_EQ(document.Text(), "<a href=\"x\" title=\"1>0\">t</a>");
+}
+
+TEST(WineAnchorDialog, DialogThatCannotBeMadeAnswersMinusOne)
+{
+    class Ownerless : public TextProxy {
+    public:
+        using TextProxy::TextProxy;
+        void* GetWindow() override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x7ffe1234)); }
+    };
+    Ownerless document("text");
+    DialogDriver driver([&](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }, 60);
+    EXPECT_EQ(Perform("Gorsetool")(document), -1);
+    EXPECT_FALSE(driver.Finish()) << "a dialog showed with an owner that is no window";
+    EXPECT_EQ(document.Text(), "text");
+}
+
 TEST(WineAnchorDialog, CloseBoxChangesNothing)
 {
     TextProxy document("text");
@@ -257,6 +308,16 @@ protected:
 TEST_F(WineSite, PagesInAFolderGetTheirIncludes)
 {
     EXPECT_EQ(Refresh("pages\\about.html"), Expected("pages/about.html"));
+}
+
+TEST_F(WineSite, DevicesAreNoFilesToInclude)
+{
+    // "NUL" and "CON" name devices in every folder: the blocks stay as they are.
+    const std::string page = "<!-- #include \"NUL\" -->kept<!-- end include -->\n"
+                             "<!-- #include \"inc\\NUL.txt\" -->kept too<!-- end include -->\n";
+    TextProxy document(page, root + "device.html");
+    EXPECT_EQ(Perform("Dunetool")(document), 0);
+    EXPECT_EQ(document.Text(), page);
 }
 
 TEST_F(WineSite, StampGetsTheWindowsFileAsAPathAndTheClock)

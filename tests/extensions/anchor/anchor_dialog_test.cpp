@@ -166,15 +166,24 @@ INSTANTIATE_TEST_SUITE_P(Edits, AnchorHostErrorTest, ::testing::Values(
     HostErrorCase{RefusingProxy::Edit::Select, 1, 77, "a<a href=\"http://\"></a>b"},
     HostErrorCase{RefusingProxy::Edit::Delete, 1, 0, "a<a href=\"http://\"></a>b"}));
 
-TEST(AnchorDialog, SelectRefusedWhileOpeningStillEditsTheTag)
+TEST(AnchorDialog, SelectRefusedWhileOpeningEndsWithTheCodeAndNoEdit)
 {
-    // The selection of the old tag is asked without regard to its result; OK then deletes
-    // what is selected (nothing) and inserts the new tag at the caret.
+    // OK would replace the selection, which is not the old tag: the dialog ends with the
+    // host's code instead, and the element keeps its tag and content.
     RefusingProxy document("<a href=\"x\">t</a>", std::nullopt, RefusingProxy::Edit::Select, 1, 5);
     document.TextProxy::Select(3, 0);
     CAnchor dialog(document);
     EXPECT_EQ(RunDialog(dialog, "\n\n\n\n\n"), 5);
-    EXPECT_EQ(document.Text(), "<a <a href=\"x\">href=\"x\">t</a>");
+    EXPECT_EQ(document.Text(), "<a href=\"x\">t</a>");
+}
+
+TEST(AnchorDialog, ExistingTagWithABracketInAQuotedValueIsReplacedWhole)
+{
+    TextProxy document("<a title=\"1>0\" href=\"x\">t</a>");
+    document.Select(20, 0);
+    CAnchor dialog(document);
+    EXPECT_EQ(RunDialog(dialog, "\n\n\n\n\n"), 0);
+    EXPECT_EQ(document.Text(), "<a href=\"x\" title=\"1>0\">t</a>");
 }
 
 } // namespace

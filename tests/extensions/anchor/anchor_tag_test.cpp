@@ -60,7 +60,13 @@ INSTANTIATE_TEST_SUITE_P(Documents, LocateAnchorTagTest, ::testing::Values(
     LocateCase{"<a href=x|", nullptr},                     // no ">" before the end
     LocateCase{"a hre|f=x>", nullptr},                     // no "<" before it
     LocateCase{"|", nullptr},
-    LocateCase{"<a1 h|ref=x>", "a1 href=x"}));
+    LocateCase{"<a1 h|ref=x>", "a1 href=x"},
+    // A ">" inside a quoted value does not end the tag.
+    LocateCase{"<a title=\"1>0\" hr|ef=\"x\">t</a>", "a title=\"1>0\" href=\"x\""},
+    LocateCase{"<a title=\"1>|0\" href=\"x\">t</a>", "a title=\"1>0\" href=\"x\""},
+    LocateCase{"|<a title=\"1>0\" href=\"x\">|t</a>", "a title=\"1>0\" href=\"x\""},
+    LocateCase{"<a title=\"1>0\">co|ntent</a>", "a title=\"1>0\""},
+    LocateCase{"<a title=\"un|closed>", nullptr}));
 
 struct AttributeCase {
     const char* tag; // the whole opening tag
@@ -173,12 +179,18 @@ INSTANTIATE_TEST_SUITE_P(Edits, ApplyRefusedTest, ::testing::Values(
     ApplyRefusalCase{RefusingProxy::Edit::Insert, 1, true, "t</a>"},
     ApplyRefusalCase{RefusingProxy::Edit::Select, 1, true, "<a>t</a>"}));
 
-TEST(ApplyAnchor, RefusedDeleteOfTheOldTagIsIgnored)
+TEST(ApplyAnchor, RefusedDeleteOfTheOldTagEndsTheEdit)
 {
+    // The new tag must not go in beside an old one that is still there.
     RefusingProxy document("<a href=x>t</a>", std::nullopt, RefusingProxy::Edit::Delete, 1, 42);
     document.TextProxy::Select(0, 10);
-    ApplyAnchor(document, "<a>", true);
-    EXPECT_EQ(document.Text(), "<a><a href=x>t</a>");
+    try {
+        ApplyAnchor(document, "<a>", true);
+        ADD_FAILURE() << "no error thrown";
+    } catch (const HostError& error) {
+        EXPECT_EQ(error.code, 42);
+    }
+    EXPECT_EQ(document.Text(), "<a href=x>t</a>");
 }
 
 } // namespace

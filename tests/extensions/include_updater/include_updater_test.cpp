@@ -42,8 +42,16 @@ TEST_P(IncludeUpdaterTest, LeavesTheExpectedText)
     EXPECT_EQ(Refresh(site, c.document), c.expected);
 }
 
-const std::string kLongName(1025, 'n');
-const std::string kLongestName(1024, 'm');
+// Names of 1025 and 1024 characters that both name existing files: "./" steps fold away.
+std::string DotSteps(int count)
+{
+    std::string steps;
+    for (int i = 0; i < count; ++i)
+        steps += "./";
+    return steps;
+}
+const std::string kLongName = DotSteps(509) + "xyz.txt";
+const std::string kLongestName = DotSteps(509) + "xy.txt";
 const std::string kWideIndent(300, ' ');
 
 INSTANTIATE_TEST_SUITE_P(Blocks, IncludeUpdaterTest, ::testing::Values(
@@ -129,12 +137,12 @@ INSTANTIATE_TEST_SUITE_P(Blocks, IncludeUpdaterTest, ::testing::Values(
                "<!-- #include \"x.txt\" -->old<!-- end -->\n<!-- #include \"x.txt\" -->"},
     UpdateCase{"NameLongerThan1024IsNoMarker",
                "<!-- #include \"" + kLongName + "\" --><!-- end include -->",
-               {{"x.txt", "x"}},
+               {{"xyz.txt", "x"}},
                "<!-- #include \"" + kLongName + "\" --><!-- end include -->"},
     UpdateCase{"NameOf1024IsAMarker",
                "<!-- #include \"" + kLongestName + "\" --><!-- end include -->",
-               {},
-               "<!-- #include \"" + kLongestName + "\" --><!-- end include -->"},
+               {{"xy.txt", "x"}},
+               "<!-- #include \"" + kLongestName + "\" -->\nx\n<!-- end include -->"},
     UpdateCase{"MarkerWithoutClosingDashes",
                "<!-- #include \"x.txt\" ><!-- end include -->",
                {{"x.txt", "x"}},

@@ -19,6 +19,7 @@ const std::string kEditor = kFolder + "\\Varnel.exe";
 const std::string kOpen = "\"" + kEditor + "\" \"%1\"";
 const std::string kDde = "[open(\"%1\")]";
 const std::string kRecord = "Software\\Tammerlin\\varnel\\Associations\\.hs";
+const std::string kFolderRecord = "Software\\Tammerlin\\varnel\\Folders";
 const std::string kAppPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Varnel.exe";
 const std::string kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
 const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -523,4 +524,95 @@ TEST(Uninstall, WithoutTheApplicationPathNoFileGoesButKeysAndShortcutsDo)
         EXPECT_FALSE(KeyExists(root, key)) << key;
     for (const std::string& shortcut : ShortcutFiles())
         EXPECT_FALSE(FileExists(shortcut)) << shortcut;
+}
+
+TEST(Uninstall, ProductFoldersThatAreLinksAreNeverEntered)
+{
+    // run_scenario.sh links Templates to C:\Outside (holding keep.txt) and Extensions to
+    // the empty C:\EmptyOutside before the install, so both hold the product's files.
+    ASSERT_TRUE(GetFileAttributesA((kFolder + "\\Templates").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_TRUE(GetFileAttributesA((kFolder + "\\Extensions").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_EQ(Install().exitCode, 0);
+    EXPECT_TRUE(FileExists("C:\\Outside\\Page.html")) << "installed through the link";
+    // The links were found in place; Extensions is recorded as created, as if the
+    // link had taken the place of the installed folder afterwards.
+    EXPECT_EQ(RegString(HKEY_CURRENT_USER, kFolderRecord, "Templates").value_or("(missing)"), "found");
+    SetRegString(HKEY_CURRENT_USER, kFolderRecord, "Extensions", "created");
+    for (const std::string& name : FolderEntries("C:\\EmptyOutside"))
+        ASSERT_TRUE(DeleteFileA(("C:\\EmptyOutside\\" + name).c_str())) << name;
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    EXPECT_TRUE(FileExists("C:\\Outside\\keep.txt"));
+    EXPECT_TRUE(FileExists("C:\\Outside\\Page.html")) << "a linked folder is not entered";
+    EXPECT_TRUE(FolderExists("C:\\EmptyOutside")) << "the folder a link points at stays";
+    EXPECT_FALSE(FileExists(kFolder + "\\Varnel.exe"));
+    EXPECT_FALSE(FolderExists(kFolder + "\\Languages"));
+}
+
+TEST(Uninstall, InstallFolderThatIsALinkIsNeverEntered)
+{
+    // run_scenario.sh makes the install folder a link to C:\Linked Home.
+    ASSERT_TRUE(GetFileAttributesA(kFolder.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_EQ(Install().exitCode, 0);
+    ASSERT_TRUE(FileExists("C:\\Linked Home\\Languages\\Amberlex.dll"));
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    for (const char* kept : {"\\Varnel.exe", "\\Languages\\Amberlex.dll", "\\Templates\\Page.html"})
+        EXPECT_TRUE(FileExists(std::string("C:\\Linked Home") + kept)) << kept;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppPaths)) << "the registry steps still run";
+}
+
+TEST(Uninstall, FoldersFoundInPlaceLoseOnlyTheInstalledFiles)
+{
+    // The user's own Templates and Settings folders are there before the product.
+    ASSERT_TRUE(CreateDirectoryA(kFolder.c_str(), nullptr));
+    for (const char* folder : {"\\Templates", "\\Settings"})
+        ASSERT_TRUE(CreateDirectoryA((kFolder + folder).c_str(), nullptr)) << folder;
+    ASSERT_TRUE(WriteTextFile(kFolder + "\\Templates\\Mine.html", "the user's template"));
+    ASSERT_TRUE(WriteTextFile(kFolder + "\\Settings\\Prefs.ini", "the user's settings"));
+    ASSERT_EQ(Install().exitCode, 0);
+    const std::vector<std::pair<std::string, std::string>> record = {
+        {"", kFolder}, {"Languages", "created"}, {"Extensions", "created"},
+        {"Settings", "found"}, {"Templates", "found"}};
+    for (const auto& [name, state] : record)
+        EXPECT_EQ(RegString(HKEY_CURRENT_USER, kFolderRecord, name).value_or("(missing)"), state) << name;
+    // Installing again finds every folder in place and keeps the first record.
+    ASSERT_EQ(Install().exitCode, 0);
+    for (const auto& [name, state] : record)
+        EXPECT_EQ(RegString(HKEY_CURRENT_USER, kFolderRecord, name).value_or("(missing)"), state)
+            << "after a second install: " << name;
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    EXPECT_EQ(FolderEntries(kFolder + "\\Templates"), std::vector<std::string>{"Mine.html"});
+    EXPECT_EQ(FolderEntries(kFolder + "\\Settings"), std::vector<std::string>{"Prefs.ini"});
+    EXPECT_FALSE(FolderExists(kFolder + "\\Languages")) << "a folder the installer made goes whole";
+    EXPECT_FALSE(FolderExists(kFolder + "\\Extensions"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kFolderRecord));
+}
+
+TEST(Uninstall, OnlyTheProductsOwnAssociationIsUndone)
+{
+    ASSERT_EQ(Install().exitCode, 0);
+    ASSERT_EQ(RegString(HKEY_CURRENT_USER, kRecord).value_or("(missing)"), "none");
+    // Other programs add to the ".hs" key after the install...
+    SetRegString(HKEY_CLASSES_ROOT, ".hs", "PerceivedType", "text");
+    SetRegString(HKEY_CLASSES_ROOT, ".hs\\OpenWithProgids", "Other.Script", "");
+    // ...and records are forged for extensions the product never associated.
+    if (!RegString(HKEY_CLASSES_ROOT, ".exe"))
+        SetRegString(HKEY_CLASSES_ROOT, ".exe", "", "exefile");
+    const std::string exeClass = RegString(HKEY_CLASSES_ROOT, ".exe").value_or("(missing)");
+    SetRegString(HKEY_CURRENT_USER, "Software\\Tammerlin\\varnel\\Associations\\.exe", "", "none");
+    SetRegString(HKEY_CURRENT_USER, "Software\\Tammerlin\\varnel\\Associations\\.foo", "", "Forged.Class");
+    SetRegString(HKEY_CLASSES_ROOT, ".foo", "", "Foo.File");
+    SetRegString(HKEY_CLASSES_ROOT, "Varnel.foo", "", "not the product's");
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    EXPECT_FALSE(RegString(HKEY_CLASSES_ROOT, ".hs")) << "the product's class is gone from .hs";
+    EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, ".hs", "PerceivedType").value_or("(missing)"), "text");
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, ".hs\\OpenWithProgids"));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "Varnel.hs"));
+    EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, ".exe").value_or("(missing)"), exeClass);
+    EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, ".foo").value_or("(missing)"), "Foo.File");
+    EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, "Varnel.foo").value_or("(missing)"), "not the product's");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tammerlin"));
 }
