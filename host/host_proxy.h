@@ -6,6 +6,8 @@
 #include "language_proxy.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace varnel {
@@ -51,6 +53,10 @@ enum class ProxyPurpose { Styling, FunctionScan, Editing };
 // - FindPattern searches a pattern without operators (escaped punctuation allowed) as
 //   plain text, and otherwise as an ECMAScript regular expression; a bad pattern finds
 //   nothing and is noted in Errors(). Searching from TextLength() is allowed.
+//
+// A proxy presents either a string it edits in place, or a read-only view that it copies
+// on the first edit, so reading never copies the text. One proxy may serve a whole pass
+// over a document's lines: Present() hands it the next line with no runs and no errors.
 class HostProxy final : public VLanguageProxyV2 {
 public:
     static constexpr int kMaxRuns = 99;
@@ -58,6 +64,19 @@ public:
     // The proxy edits `text` in place; matcher and text must outlive it.
     HostProxy(std::string& text, const KeywordMatcher& matcher, int styleCount,
               ProxyPurpose purpose, ListPreferences preferences = {});
+    // The proxy reads `text` where it lies and edits a copy of its own; matcher and
+    // text must outlive it.
+    HostProxy(std::string_view text, const KeywordMatcher& matcher, int styleCount,
+              ProxyPurpose purpose, ListPreferences preferences = {});
+
+    HostProxy(const HostProxy&) = delete;
+    HostProxy& operator=(const HostProxy&) = delete;
+
+    // Presents `text` (read where it lies, copied on the first edit) for the next call,
+    // with no runs and no refused calls; lists of functions and includes stay.
+    void Present(std::string_view text);
+    // The text as the plug-in left it.
+    std::string_view Text() const { return std::string_view(data_, size_); }
 
     int KeywordStep(int ch, int state) override;
     int KeywordSets(int state) override;
@@ -83,13 +102,13 @@ public:
     int CompareText(int offset, const char* s, bool caseSensitive) override;
     int CopyText(int offset, int length, char* buffer, int size) override;
 
+    // At most kMaxRuns; the storage for them is set aside once, when the proxy is made.
     const std::vector<StyleRun>& Runs() const { return runs_; }
-    // Takes a vector whose memory the runs may use (its runs are dropped).
-    void ReuseRunStorage(std::vector<StyleRun>&& storage);
-    // The runs, handed over: the proxy has none after this.
-    std::vector<StyleRun> TakeRuns() { return std::move(runs_); }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
+    // The lists, handed over: the proxy's are empty after this.
+    std::vector<FunctionEntry> TakeFunctions() { return std::move(functions_); }
+    std::vector<IncludeEntry> TakeIncludes();
     // Calls the host refused (list entries on a proxy not made for a function scan,
     // or bad arguments), as messages; the calls themselves had no effect.
     const std::vector<std::string>& Errors() const { return errors_; }
@@ -98,14 +117,18 @@ private:
     // Records a refused call; never throws.
     void Refuse(const char* message) noexcept;
     // The text's length as an offset (texts beyond INT_MAX bytes show their first part).
-    int Length() const;
-    // Notes where the text is and how long it is, after it was made or edited.
-    void TextChanged();
+    int Length() const { return length_; }
+    // The string edits go to; a presented view is copied into one the first time.
+    std::string& Editable();
+    // Notes where the text is and how long it is, after it was presented or edited.
+    void TextChanged(const char* data, std::size_t size);
     // The code point starting at offset; 0 outside the text.
     int CharacterAt(int offset) const;
 
-    std::string& text_;
+    std::string* edited_;  // the string that holds the text, once it is editable
+    std::string copy_;     // a presented view's text after its first edit
     const char* data_ = nullptr;
+    std::size_t size_ = 0;
     int length_ = 0;
     const KeywordMatcher& matcher_;
     int styleCount_;
@@ -114,6 +137,7 @@ private:
     std::vector<StyleRun> runs_;
     std::vector<FunctionEntry> functions_;
     std::vector<IncludeEntry> includes_;
+    std::unordered_set<std::string> includeKeys_; // label and name of every include listed
     std::vector<std::string> errors_;
 };
 
