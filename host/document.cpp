@@ -35,11 +35,6 @@ std::string_view LineEndBytes(LineEnd end)
     return "";
 }
 
-bool operator==(RunView runs, const std::vector<StyleRun>& other)
-{
-    return std::equal(runs.begin(), runs.end(), other.begin(), other.end());
-}
-
 Document::Document(std::string fileBytes)
 {
     SetText(std::move(fileBytes));
@@ -285,7 +280,7 @@ RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line)
     info.state = state;
     if (!proxy.Errors().empty())
         NoteRefusals(proxy, line);
-    return RunView{proxy.Runs().data(), proxy.Runs().size()};
+    return proxy.Runs();
 }
 
 void Document::KeepRuns(int line, RunView runs)

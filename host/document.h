@@ -29,24 +29,6 @@ enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 // The bytes of a line end in a file ("", "\n", "\r\n" or "\r").
 std::string_view LineEndBytes(LineEnd end);
 
-// The style runs of one line, where they are kept (valid until the document changes).
-struct RunView {
-    const StyleRun* data = nullptr;
-    std::size_t count = 0;
-
-    const StyleRun* begin() const { return data; }
-    const StyleRun* end() const { return data + count; }
-    std::size_t size() const { return count; }
-    bool empty() const { return count == 0; }
-    const StyleRun& operator[](std::size_t i) const { return data[i]; }
-    const StyleRun& front() const { return data[0]; }
-    const StyleRun& back() const { return data[count - 1]; }
-    // A copy of the runs, for callers that keep them.
-    operator std::vector<StyleRun>() const { return std::vector<StyleRun>(begin(), end()); }
-};
-
-bool operator==(RunView runs, const std::vector<StyleRun>& other);
-
 // Receives each line's runs as soon as it is styled, in a pass that keeps no runs.
 class StyledLineSink {
 public:

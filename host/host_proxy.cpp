@@ -10,6 +10,11 @@
 
 namespace varnel {
 
+bool operator==(RunView a, RunView b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
 // Nothing here may throw into a plug-in: operations that allocate catch every
 // exception and note the refused call in Errors() instead.
 
@@ -63,20 +68,13 @@ HostProxy::HostProxy(std::string_view text, const KeywordMatcher& matcher, int s
       preferences_(preferences)
 {
     TextChanged(text.data(), text.size());
-    if (purpose == ProxyPurpose::Styling) {
-        try {
-            runs_.reserve(kMaxRuns); // no line needs more
-        } catch (...) {
-            // SetStyle notes it if memory really runs out.
-        }
-    }
 }
 
 void HostProxy::Present(std::string_view text)
 {
     edited_ = nullptr;
     TextChanged(text.data(), text.size());
-    runs_.clear();
+    runCount_ = 0;
     errors_.clear();
 }
 
@@ -113,16 +111,6 @@ int HostProxy::CharacterAt(int offset) const
     if (byte < 0x80) // ASCII needs no decoding
         return byte;
     return varnel::DecodeUtf8(data_ + offset, static_cast<std::size_t>(length_ - offset)).codePoint;
-}
-
-int HostProxy::KeywordStep(int ch, int state)
-{
-    return matcher_.Step(ch, state);
-}
-
-int HostProxy::KeywordSets(int state)
-{
-    return matcher_.Sets(state);
 }
 
 char HostProxy::CharAt(int offset)
@@ -184,19 +172,15 @@ void HostProxy::SetStyle(int offset, int style)
 {
     // The steps in this order; step 1 compares the style as passed, before step 4 maps
     // an unknown number to 0.
-    if (!runs_.empty() && style == runs_.back().style)
+    if (runCount_ > 0 && style == runs_[runCount_ - 1].style)
         return;
-    if (static_cast<int>(runs_.size()) >= kMaxRuns)
+    if (runCount_ >= kMaxRuns)
         return;
-    if (!runs_.empty() && offset == runs_.back().start)
-        runs_.pop_back();
+    if (runCount_ > 0 && offset == runs_[runCount_ - 1].start)
+        --runCount_;
     if (style < 0 || style > styleCount_)
         style = 0;
-    try {
-        runs_.push_back({offset, style});
-    } catch (...) {
-        Refuse("SetStyle: out of memory");
-    }
+    runs_[runCount_++] = StyleRun{offset, style};
 }
 
 void HostProxy::AddFunction(const char* label, const char* name, int offset, bool prototype)

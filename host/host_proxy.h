@@ -18,6 +18,28 @@ struct StyleRun {
     bool operator==(const StyleRun& other) const { return start == other.start && style == other.style; }
 };
 
+// Style runs where they are kept (valid until their keeper changes them).
+struct RunView {
+    const StyleRun* data = nullptr;
+    std::size_t count = 0;
+
+    const StyleRun* begin() const { return data; }
+    const StyleRun* end() const { return data + count; }
+    std::size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    const StyleRun& operator[](std::size_t i) const { return data[i]; }
+    const StyleRun& front() const { return data[0]; }
+    const StyleRun& back() const { return data[count - 1]; }
+    // A copy of the runs, for callers that keep them.
+    operator std::vector<StyleRun>() const { return std::vector<StyleRun>(begin(), end()); }
+};
+
+bool operator==(RunView a, RunView b);
+inline bool operator==(RunView a, const std::vector<StyleRun>& b)
+{
+    return a == RunView{b.data(), b.size()};
+}
+
 struct FunctionEntry {
     std::string label;
     std::string name;
@@ -78,8 +100,8 @@ public:
     // The text as the plug-in left it.
     std::string_view Text() const { return std::string_view(data_, size_); }
 
-    int KeywordStep(int ch, int state) override;
-    int KeywordSets(int state) override;
+    int KeywordStep(int ch, int state) override { return matcher_.Step(ch, state); }
+    int KeywordSets(int state) override { return matcher_.Sets(state); }
     char CharAt(int offset) override;
     int TextLength() override;
     int InsertText(int offset, const char* text, int length) override;
@@ -102,8 +124,8 @@ public:
     int CompareText(int offset, const char* s, bool caseSensitive) override;
     int CopyText(int offset, int length, char* buffer, int size) override;
 
-    // At most kMaxRuns; the storage for them is set aside once, when the proxy is made.
-    const std::vector<StyleRun>& Runs() const { return runs_; }
+    // The runs of the presented text so far, at most kMaxRuns, held in the proxy itself.
+    RunView Runs() const { return RunView{runs_, static_cast<std::size_t>(runCount_)}; }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
     // The lists, handed over: the proxy's are empty after this.
@@ -134,7 +156,8 @@ private:
     int styleCount_;
     ProxyPurpose purpose_;
     ListPreferences preferences_;
-    std::vector<StyleRun> runs_;
+    StyleRun runs_[kMaxRuns];
+    int runCount_ = 0;
     std::vector<FunctionEntry> functions_;
     std::vector<IncludeEntry> includes_;
     std::unordered_set<std::string> includeKeys_; // label and name of every include listed
