@@ -26,9 +26,14 @@ void BlockWriter::Flush()
 
 void BlockWriter::Spill(std::string_view text)
 {
+    // The block is filled up and written whole; what is left of the text starts the
+    // next block, or goes straight to the stream when it would fill a block itself.
+    const std::size_t fits = size_ - used_;
+    std::memcpy(block_.get() + used_, text.data(), fits);
+    used_ = size_;
     Flush();
+    text.remove_prefix(fits);
     if (text.size() >= size_) {
-        // Larger than a block: straight to the stream.
         out_.write(text.data(), static_cast<std::streamsize>(text.size()));
         return;
     }

@@ -1,5 +1,5 @@
-// Output gathered in one large block and handed to the stream a block at a time, so a
-// long output costs a few large writes instead of one stream call per piece.
+// Output gathered in one large block and handed to the stream a whole block at a time,
+// so a long output costs a few large writes instead of one stream call per piece.
 #pragma once
 
 #include <cstddef>
