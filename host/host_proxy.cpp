@@ -356,9 +356,29 @@ int HostProxy::NextChar(int* offset)
 {
     if (offset == nullptr)
         return 0;
+    // Most text is ASCII: a character of one byte, followed by another or by the end,
+    // is answered here without decoding anything.
+    const int at = *offset;
+    const unsigned length = static_cast<unsigned>(length_);
+    if (static_cast<unsigned>(at) < length && static_cast<unsigned char>(data_[at]) < 0x80) {
+        const unsigned next = static_cast<unsigned>(at) + 1;
+        if (next == length) {
+            *offset = static_cast<int>(next);
+            return 0;
+        }
+        const unsigned char after = static_cast<unsigned char>(data_[next]);
+        if (after < 0x80) {
+            *offset = static_cast<int>(next);
+            return after;
+        }
+    }
+    return StepOverCharacter(offset);
+}
+
+int HostProxy::StepOverCharacter(int* offset)
+{
     const int at = *offset;
     if (static_cast<unsigned>(at) < static_cast<unsigned>(length_)) {
-        // An ASCII byte is one character of one byte: nothing to decode.
         const unsigned char byte = static_cast<unsigned char>(data_[at]);
         const int step = byte < 0x80 ? 1
                                      : varnel::DecodeUtf8(data_ + at, static_cast<std::size_t>(length_ - at)).length;

@@ -146,6 +146,12 @@ private:
     void TextChanged(const char* data, std::size_t size);
     // The code point starting at offset; 0 outside the text.
     int CharacterAt(int offset) const;
+    // NextChar for every case but ASCII between ASCII, kept apart so that the common
+    // case stays short.
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    int StepOverCharacter(int* offset);
 
     std::string* edited_;  // the string that holds the text, once it is editable
     std::string copy_;     // a presented view's text after its first edit
