@@ -24,17 +24,6 @@ int ToInt(std::size_t value)
 
 } // namespace
 
-std::string_view LineEndBytes(LineEnd end)
-{
-    switch (end) {
-    case LineEnd::Lf: return "\n";
-    case LineEnd::CrLf: return "\r\n";
-    case LineEnd::Cr: return "\r";
-    case LineEnd::None: break;
-    }
-    return "";
-}
-
 Document::Document(std::string fileBytes)
 {
     SetText(std::move(fileBytes));
@@ -136,39 +125,6 @@ int Document::TextLineCount() const
 {
     const int count = LineCount();
     return count > 1 && Line(count - 1).empty() ? count - 1 : count;
-}
-
-int Document::LineStart(int line) const
-{
-    if (line < 0)
-        return 0;
-    if (line >= LineCount())
-        return ToInt(text_.size());
-    return lineStarts_[static_cast<std::size_t>(line)];
-}
-
-std::string_view Document::Line(int line) const
-{
-    if (line < 0 || line >= LineCount())
-        return {};
-    const std::size_t start = static_cast<std::size_t>(LineStart(line));
-    const std::size_t end = static_cast<std::size_t>(LineStart(line + 1));
-    return std::string_view(text_).substr(start, end - start);
-}
-
-std::string_view Document::LineContent(int line) const
-{
-    std::string_view bytes = Line(line);
-    if (!bytes.empty() && bytes.back() == '\n')
-        bytes.remove_suffix(1);
-    return bytes;
-}
-
-LineEnd Document::EndOf(int line) const
-{
-    if (line < 0 || line >= LineCount())
-        return LineEnd::None;
-    return lines_[static_cast<std::size_t>(line)].end;
 }
 
 int Document::FileSize() const

@@ -27,7 +27,16 @@ struct Styler {
 enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 
 // The bytes of a line end in a file ("", "\n", "\r\n" or "\r").
-std::string_view LineEndBytes(LineEnd end);
+inline std::string_view LineEndBytes(LineEnd end)
+{
+    switch (end) {
+    case LineEnd::Lf: return "\n";
+    case LineEnd::CrLf: return "\r\n";
+    case LineEnd::Cr: return "\r";
+    case LineEnd::None: break;
+    }
+    return "";
+}
 
 // Receives each line's runs as soon as it is styled, in a pass that keeps no runs.
 class StyledLineSink {
@@ -63,12 +72,37 @@ public:
     // The number of lines an editor shows: an empty last line after a final line end
     // holds no text and is not counted, but an empty document has one line.
     int TextLineCount() const;
-    int LineStart(int line) const;
+    // Inline, as the output asks for every line.
+    int LineStart(int line) const
+    {
+        if (line < 0)
+            return 0;
+        if (line >= LineCount())
+            return static_cast<int>(text_.size());
+        return lineStarts_[static_cast<std::size_t>(line)];
+    }
     // The line's bytes in the buffer, with its line feed when it has one.
-    std::string_view Line(int line) const;
+    std::string_view Line(int line) const
+    {
+        if (line < 0 || line >= LineCount())
+            return {};
+        const auto start = static_cast<std::size_t>(LineStart(line));
+        return std::string_view(text_).substr(start, static_cast<std::size_t>(LineStart(line + 1)) - start);
+    }
     // The line's bytes without its line end.
-    std::string_view LineContent(int line) const;
-    LineEnd EndOf(int line) const;
+    std::string_view LineContent(int line) const
+    {
+        std::string_view bytes = Line(line);
+        if (!bytes.empty() && bytes.back() == '\n')
+            bytes.remove_suffix(1);
+        return bytes;
+    }
+    LineEnd EndOf(int line) const
+    {
+        if (line < 0 || line >= LineCount())
+            return LineEnd::None;
+        return lines_[static_cast<std::size_t>(line)].end;
+    }
 
     // Offsets between the buffer and the file. A file offset inside a two-byte line
     // end maps to the buffer's line feed; offsets outside either text are clamped.
