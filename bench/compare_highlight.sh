@@ -1,16 +1,16 @@
 #!/bin/sh
-# End-to-end speed of `varnel highlight --ansi` beside the Debian package "highlight" on
-# the same 4 MB Java file: the java.util sources of an installed JDK, concatenated.
-# Run by hand after building the native preset; needs the packages highlight, hyperfine
-# and unzip, and a JDK with lib/src.zip. Never part of the tests.
+# End-to-end speed of `varnel highlight --ansi` beside the Debian package "highlight"
+# (`highlight -O ansi`) on the same inputs, each pair in one hyperfine run:
+#   - 4 MiB of Java: the java.util sources of an installed JDK, concatenated;
+#   - 4 MiB of Python: the standard library's .py files, concatenated.
+# Run by hand after building the native preset; needs the packages highlight, hyperfine,
+# unzip and python3, and a JDK with lib/src.zip. Never part of the tests.
+# RUNS sets the runs per command (default 10).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-varnel="$root/build/native/varnel"
-src=$(ls /usr/lib/jvm/*/lib/src.zip 2>/dev/null | while read -r zip; do [ -e "$zip" ] && echo "$zip"; done | head -n 1)
-[ -n "$src" ] || { echo "compare_highlight.sh: no JDK with lib/src.zip" >&2; exit 1; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-(cd "$work" && unzip -q "$src" 'java.base/java/util/*')
-find "$work/java.base/java/util" -name '*.java' | sort | xargs cat 2>/dev/null | head -c 4194304 >"$work/util.java" || true
-echo "$(wc -c <"$work/util.java") bytes of Java from $src"
-hyperfine -w 2 -r 10 --output=pipe "$varnel highlight $work/util.java --ansi" "highlight -O ansi $work/util.java"
+. "$root/bench/bench_inputs.sh"
+runs=${RUNS:-10}
+make_java_input
+make_python_input
+hyperfine -N -w 2 -r "$runs" --output=pipe "$varnel highlight $work/util.java --ansi" "highlight -O ansi $work/util.java"
+hyperfine -N -w 2 -r "$runs" --output=pipe "$varnel highlight $work/stdlib.py --ansi" "highlight -O ansi $work/stdlib.py"

@@ -1,5 +1,6 @@
 // Function scans and bracket balancing over generated documents of several sizes,
 // through the real loader and proxy: the time per byte should not grow with the size.
+#include "bench_documents.h"
 #include "bench_modules.h"
 #include "host_proxy.h"
 #include "keyword_matcher.h"
@@ -11,40 +12,10 @@
 namespace {
 
 using namespace varnel;
+using bench::JavaDocument;
+using bench::PythonDocument;
 
 constexpr int kMegabyte = 1 << 20;
-
-// A Java file of about `bytes` bytes: one class holding methods, fields, comments and
-// literals, nested classes now and then.
-std::string JavaDocument(int bytes)
-{
-    std::string text = "package bench;\n\npublic class Generated extends Base {\n";
-    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
-        const std::string n = std::to_string(i);
-        text += "    /* method " + n + " { */\n";
-        text += "    private int field" + n + " = compute(" + n + ", \"(\" + ')'); // }\n";
-        text += "    public void method" + n + "(int a, String[] b) throws Exception {\n";
-        text += "        if (a > " + n + ") { call(b[0], \"}\"); } else { other(a); }\n";
-        text += "    }\n";
-        if (i % 50 == 0)
-            text += "    static class Inner" + n + " implements Runnable { public void run() { } }\n";
-    }
-    return text + "}\n";
-}
-
-// A Python file of about `bytes` bytes: imports, classes, methods, docstrings, comments.
-std::string PythonDocument(int bytes)
-{
-    std::string text = "import os, sys as system\nfrom collections import OrderedDict\n\n";
-    for (int i = 0; static_cast<int>(text.size()) < bytes; ++i) {
-        const std::string n = std::to_string(i);
-        text += "class Shape" + n + "(Base):\n";
-        text += "    \"\"\"A shape, def not_a_function(): number " + n + ".\"\"\"\n";
-        text += "    def area(self, scale=(1, 2), names=['a', \"b\"]):  # (\n";
-        text += "        return self.width * scale[0] + " + n + "\n\n";
-    }
-    return text;
-}
 
 // A Pascal unit of about `bytes` bytes: an interface part, types, routines with nested
 // routines, methods, comments and strings.

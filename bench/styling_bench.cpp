@@ -1,10 +1,16 @@
 // Colouring whole generated files line by line, as the editor does when it opens them:
-// every line through the host's proxy, each with the state of the line before.
+// every line through the host's proxy, each with the state of the line before. Files
+// of 1 and 4 MiB: the time per byte should not grow with the size. HighlightFile also
+// writes the coloured lines as "varnel highlight --ansi" does, into a stream that
+// drops them.
 #include "bench_modules.h"
+#include "highlight_output.h"
 #include "language.h"
 
 #include <benchmark/benchmark.h>
 
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -12,15 +18,15 @@ namespace {
 
 using namespace varnel;
 
-constexpr std::size_t kFileSize = 4 << 20;
+constexpr int kMegabyte = 1 << 20;
 
-// The lines repeated until the text holds kFileSize bytes, each "#N" in them replaced
-// by a running number so that names and strings differ from block to block.
-std::string Repeat(const std::vector<const char*>& lines)
+// The lines repeated until the text holds `size` bytes, each "#N" in them replaced by a
+// running number so that names and strings differ from block to block.
+std::string Repeat(const std::vector<const char*>& lines, std::size_t size)
 {
     std::string text;
-    text.reserve(kFileSize + 256);
-    for (int n = 0; text.size() < kFileSize; ++n) {
+    text.reserve(size + 256);
+    for (int n = 0; text.size() < size; ++n) {
         const std::string number = std::to_string(n);
         for (const char* source : lines) {
             std::string line = source;
@@ -100,7 +106,7 @@ const std::vector<const char*> kTexLines = {
 
 void StyleFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
 {
-    const std::string text = Repeat(lines);
+    const std::string text = Repeat(lines, static_cast<std::size_t>(state.range(0)));
     const Language language = PrepareLanguage(bench::Plugin(languageName), "");
     const Styler styler = language.MakeStyler();
     Document document(text);
@@ -110,17 +116,49 @@ void StyleFile(benchmark::State& state, const char* languageName, const std::vec
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK_CAPTURE(StyleFile, Shell, "Shell", kShellLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, Java, "Java", kJavaLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, ActionScript, "ActionScript", kActionScriptLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, Python, "Python", kPythonLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, Pascal, "Pascal", kPascalLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, Rez, "Rez", kRezLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, Oberon, "Oberon-2", kOberonLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, TeX, "TeX", kTexLines)->Unit(benchmark::kMillisecond);
+#define VARNEL_STYLE_FILE(name, language, lines)                                                       \
+    BENCHMARK_CAPTURE(StyleFile, name, language, lines)                                                \
+        ->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
+VARNEL_STYLE_FILE(Shell, "Shell", kShellLines);
+VARNEL_STYLE_FILE(Java, "Java", kJavaLines);
+VARNEL_STYLE_FILE(ActionScript, "ActionScript", kActionScriptLines);
+VARNEL_STYLE_FILE(Python, "Python", kPythonLines);
+VARNEL_STYLE_FILE(Pascal, "Pascal", kPascalLines);
+VARNEL_STYLE_FILE(Rez, "Rez", kRezLines);
+VARNEL_STYLE_FILE(Oberon, "Oberon-2", kOberonLines);
+VARNEL_STYLE_FILE(TeX, "TeX", kTexLines);
 // The Java styler on the same text, for comparison per byte.
-BENCHMARK_CAPTURE(StyleFile, JavaOnOberon, "Java", kOberonLines)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StyleFile, JavaOnTex, "Java", kTexLines)->Unit(benchmark::kMillisecond);
+VARNEL_STYLE_FILE(JavaOnOberon, "Java", kOberonLines);
+VARNEL_STYLE_FILE(JavaOnTex, "Java", kTexLines);
+
+// A stream that drops what it is given.
+class NullBuffer : public std::streambuf {
+protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+};
+
+void HighlightFile(benchmark::State& state, const char* languageName, const std::vector<const char*>& lines)
+{
+    const std::string text = Repeat(lines, static_cast<std::size_t>(state.range(0)));
+    const Language language = PrepareLanguage(bench::Plugin(languageName), "");
+    NullBuffer dropped;
+    std::ostream out(&dropped);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Document document(text);
+        state.ResumeTiming();
+        StyleAndWrite(out, document, language.MakeStyler(), language.styles, HighlightFormat::Ansi, "bench");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK_CAPTURE(HighlightFile, Java, "Java", kJavaLines)
+    ->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(HighlightFile, Python, "Python", kPythonLines)
+    ->Arg(kMegabyte)->Arg(4 * kMegabyte)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 } // namespace

@@ -1,8 +1,13 @@
 // Drives the host's language proxy directly: arbitrary bytes as the text and a stream
 // of operations with arbitrary arguments, each checked against what a plug-in relies on.
 //
-// Input: style count byte, purpose byte, text length (16 bits, at most 4096), the text,
-// then operations, each an operation byte followed by its arguments.
+// The proxy edits the text in place, or reads it as a view that it copies on the first
+// edit; a view's bytes must never change. One operation presents a new view, as a
+// styling pass does from line to line.
+//
+// Input: style count byte, purpose byte (its purpose, and whether the text is a view),
+// text length (16 bits, at most 4096), the text, then operations, each an operation
+// byte followed by its arguments.
 #include "fuzz_support.h"
 
 #include "host_proxy.h"
@@ -82,20 +87,23 @@ bool SameByte(char a, char b, bool caseSensitive)
 
 class ProxyDriver {
 public:
-    ProxyDriver(ByteReader& input, std::string text, int styleCount, varnel::ProxyPurpose purpose)
+    ProxyDriver(ByteReader& input, std::string text, int styleCount, varnel::ProxyPurpose purpose, bool view)
         : input_(input),
           text_(std::move(text)),
           model_(text_),
+          viewed_(text_),
+          viewing_(view),
           styleCount_(styleCount),
           purpose_(purpose),
-          proxy_(text_, matcher_, styleCount, purpose)
+          proxy_(view ? HostProxy(std::string_view(viewed_), matcher_, styleCount, purpose)
+                      : HostProxy(text_, matcher_, styleCount, purpose))
     {
     }
 
     void Run()
     {
         for (int i = 0; i < kMaxOperations && !input_.Empty(); ++i) {
-            switch (input_.Byte() % 12) {
+            switch (input_.Byte() % 13) {
             case 0: CharAt(); break;
             case 1: WalkForward(); break;
             case 2: WalkBack(); break;
@@ -107,9 +115,14 @@ public:
             case 8: DeleteText(); break;
             case 9: SetStyles(); break;
             case 10: DecodeUtf8(); break;
+            case 11: Present(); break;
             default: Lists(); break;
             }
-            FUZZ_REQUIRE(text_ == model_, "the proxy's text differs from what the edits should have left");
+            FUZZ_REQUIRE(proxy_.Text() == model_, "the proxy's text differs from what the edits should have left");
+            if (viewing_)
+                FUZZ_REQUIRE(viewed_ == viewedBytes_, "an edit changed the bytes of a view");
+            else
+                FUZZ_REQUIRE(text_ == model_, "the edited string differs from what the edits should have left");
             FUZZ_REQUIRE(proxy_.TextLength() == Length(), "TextLength is not the text's length");
         }
     }
@@ -320,6 +333,18 @@ private:
         runs_.push_back({offset, style});
     }
 
+    // The next text, a view: no runs and no refused calls yet.
+    void Present()
+    {
+        viewed_ = input_.Bytes(input_.U16() % (kMaxText + 1));
+        viewedBytes_ = viewed_;
+        model_ = viewed_;
+        viewing_ = true;
+        proxy_.Present(viewed_);
+        runs_.clear();
+        FUZZ_REQUIRE(proxy_.Runs().empty() && proxy_.Errors().empty(), "a presented text starts with runs or refusals");
+    }
+
     // DecodeUtf8 on a NUL-terminated string reads no further than its NUL.
     void DecodeUtf8()
     {
@@ -370,8 +395,11 @@ private:
     }
 
     ByteReader& input_;
-    std::string text_;  // edited by the proxy
-    std::string model_; // what the text should be
+    std::string text_;        // edited by the proxy in place, unless it reads a view
+    std::string model_;       // what the text should be
+    std::string viewed_;      // the text of a view, which must stay as it is
+    std::string viewedBytes_ = viewed_;
+    bool viewing_;
     int styleCount_;
     varnel::ProxyPurpose purpose_;
     varnel::KeywordMatcher matcher_;
@@ -385,9 +413,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     ByteReader input(data, size);
     const int styleCount = input.Byte() % 21;
-    const auto purpose = static_cast<varnel::ProxyPurpose>(input.Byte() % 3);
+    const std::uint8_t purposeByte = input.Byte();
+    const auto purpose = static_cast<varnel::ProxyPurpose>(purposeByte % 3);
+    const bool view = purposeByte / 3 % 2 == 1;
     const std::string text = input.Bytes(input.U16() % (kMaxText + 1));
-    ProxyDriver driver(input, text, styleCount, purpose);
+    ProxyDriver driver(input, text, styleCount, purpose, view);
     driver.Run();
     return 0;
 }

@@ -1,19 +1,21 @@
 #include "document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace varnel {
 
 namespace {
 
-const std::vector<StyleRun> kNoRuns;
-
 const KeywordMatcher& NoKeywords()
 {
     static const KeywordMatcher matcher;
     return matcher;
 }
+
+// The one run of every line of a language that styles nothing.
+constexpr StyleRun kDefaultRun{0, 0};
 
 int ToInt(std::size_t value)
 {
@@ -22,17 +24,6 @@ int ToInt(std::size_t value)
 
 } // namespace
 
-std::string_view LineEndBytes(LineEnd end)
-{
-    switch (end) {
-    case LineEnd::Lf: return "\n";
-    case LineEnd::CrLf: return "\r\n";
-    case LineEnd::Cr: return "\r";
-    case LineEnd::None: break;
-    }
-    return "";
-}
-
 Document::Document(std::string fileBytes)
 {
     SetText(std::move(fileBytes));
@@ -40,41 +31,71 @@ Document::Document(std::string fileBytes)
 
 void Document::SetText(std::string fileBytes)
 {
-    lines_.clear();
+    text_ = std::move(fileBytes);
     refusals_.clear();
-    if (fileBytes.find('\r') == std::string::npos) {
+    slots_.clear();
+    pool_.clear();
+    idleRuns_ = 0;
+    SplitLines();
+}
+
+void Document::SplitLines()
+{
+    lines_.clear();
+    lineStarts_.assign(1, 0);
+    fileLineStarts_.clear();
+    const std::size_t size = text_.size();
+    if (text_.find('\r') == std::string::npos) {
         // Line feeds only: the file is the buffer.
-        text_ = std::move(fileBytes);
-        for (char c : text_) {
-            if (c == '\n')
-                lines_.push_back(LineInfo{LineEnd::Lf});
+        const char* const data = text_.data();
+        for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(data + size - p)))) != nullptr;) {
+            ++p;
+            lines_.push_back(LineInfo{0, LineEnd::Lf, false});
+            lineStarts_.push_back(static_cast<int>(p - data));
         }
-    } else {
-        text_.clear();
-        text_.reserve(fileBytes.size());
-        for (std::size_t i = 0; i < fileBytes.size(); ++i) {
-            const char c = fileBytes[i];
-            if (c == '\r') {
-                const bool pair = i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n';
-                lines_.push_back(LineInfo{pair ? LineEnd::CrLf : LineEnd::Cr});
-                text_.push_back('\n');
-                i += pair ? 1 : 0;
-            } else {
-                if (c == '\n')
-                    lines_.push_back(LineInfo{LineEnd::Lf});
-                text_.push_back(c);
-            }
-        }
+        lines_.push_back(LineInfo{});
+        return;
     }
-    lines_.push_back(LineInfo{LineEnd::None});
-    IndexLines();
+    // The buffer takes the place of the file's bytes: every line end becomes one line
+    // feed, so the buffer is never longer than the bytes already read.
+    fileLineStarts_.assign(1, 0);
+    bool pairs = false; // whether any line end takes two bytes
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text_[i];
+        if (c != '\r' && c != '\n') {
+            text_[kept++] = c;
+            continue;
+        }
+        LineEnd end = LineEnd::Lf;
+        if (c == '\r') {
+            const bool pair = i + 1 < size && text_[i + 1] == '\n';
+            end = pair ? LineEnd::CrLf : LineEnd::Cr;
+            pairs = pairs || pair;
+            i += pair ? 1 : 0;
+        }
+        text_[kept++] = '\n';
+        lines_.push_back(LineInfo{0, end, false});
+        lineStarts_.push_back(ToInt(kept));
+        fileLineStarts_.push_back(ToInt(i + 1));
+    }
+    text_.resize(kept);
+    lines_.push_back(LineInfo{});
+    if (!pairs)
+        fileLineStarts_.clear();
 }
 
 void Document::IndexLines()
 {
     lineStarts_.assign(1, 0);
-    for (std::size_t i = text_.find('\n'); i != std::string::npos; i = text_.find('\n', i + 1))
-        lineStarts_.push_back(ToInt(i + 1));
+    const char* const data = text_.data();
+    const std::size_t size = text_.size();
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(data + size - p)))) != nullptr;)
+        lineStarts_.push_back(static_cast<int>(++p - data));
+    fileLineStarts_.clear();
+    const bool pairs = std::any_of(lines_.begin(), lines_.end(), [](const LineInfo& info) { return info.end == LineEnd::CrLf; });
+    if (!pairs)
+        return;
     fileLineStarts_.resize(lineStarts_.size());
     int extra = 0; // bytes the file's two-byte line ends add before the line
     for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
@@ -84,10 +105,15 @@ void Document::IndexLines()
     }
 }
 
+const std::vector<int>& Document::FileLineStarts() const
+{
+    return fileLineStarts_.empty() ? lineStarts_ : fileLineStarts_;
+}
+
 std::string Document::FileText() const
 {
     std::string bytes;
-    bytes.reserve(text_.size() + text_.size() / 16);
+    bytes.reserve(text_.size() + (fileLineStarts_.empty() ? 0 : text_.size() / 16));
     for (int line = 0; line < LineCount(); ++line) {
         bytes += LineContent(line);
         bytes += LineEndBytes(EndOf(line));
@@ -101,43 +127,10 @@ int Document::TextLineCount() const
     return count > 1 && Line(count - 1).empty() ? count - 1 : count;
 }
 
-int Document::LineStart(int line) const
-{
-    if (line < 0)
-        return 0;
-    if (line >= LineCount())
-        return ToInt(text_.size());
-    return lineStarts_[static_cast<std::size_t>(line)];
-}
-
-std::string_view Document::Line(int line) const
-{
-    if (line < 0 || line >= LineCount())
-        return {};
-    const std::size_t start = static_cast<std::size_t>(LineStart(line));
-    const std::size_t end = static_cast<std::size_t>(LineStart(line + 1));
-    return std::string_view(text_).substr(start, end - start);
-}
-
-std::string_view Document::LineContent(int line) const
-{
-    std::string_view bytes = Line(line);
-    if (!bytes.empty() && bytes.back() == '\n')
-        bytes.remove_suffix(1);
-    return bytes;
-}
-
-LineEnd Document::EndOf(int line) const
-{
-    if (line < 0 || line >= LineCount())
-        return LineEnd::None;
-    return lines_[static_cast<std::size_t>(line)].end;
-}
-
 int Document::FileSize() const
 {
     const int last = LineCount() - 1;
-    return fileLineStarts_.back() + ToInt(LineContent(last).size());
+    return FileLineStarts().back() + ToInt(LineContent(last).size());
 }
 
 int Document::FileOffset(int bufferOffset) const
@@ -145,15 +138,16 @@ int Document::FileOffset(int bufferOffset) const
     const int offset = std::clamp(bufferOffset, 0, ToInt(text_.size()));
     const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
     const auto line = static_cast<std::size_t>(std::distance(lineStarts_.begin(), after) - 1);
-    return fileLineStarts_[line] + (offset - lineStarts_[line]);
+    return FileLineStarts()[line] + (offset - lineStarts_[line]);
 }
 
 int Document::BufferOffset(int fileOffset) const
 {
+    const std::vector<int>& fileStarts = FileLineStarts();
     const int offset = std::clamp(fileOffset, 0, FileSize());
-    const auto after = std::upper_bound(fileLineStarts_.begin(), fileLineStarts_.end(), offset);
-    const auto line = static_cast<std::size_t>(std::distance(fileLineStarts_.begin(), after) - 1);
-    const int column = std::min(offset - fileLineStarts_[line], ToInt(LineContent(ToInt(line)).size()));
+    const auto after = std::upper_bound(fileStarts.begin(), fileStarts.end(), offset);
+    const auto line = static_cast<std::size_t>(std::distance(fileStarts.begin(), after) - 1);
+    const int column = std::min(offset - fileStarts[line], ToInt(LineContent(ToInt(line)).size()));
     return lineStarts_[line] + column;
 }
 
@@ -168,38 +162,46 @@ void Document::ReplaceLineContents(int first, const std::vector<std::string>& co
     if (first < 0 || count == 0 || count > LineCount() - first)
         return;
     const int end = first + count;
+    const bool keepsRuns = !slots_.empty();
 
     // One new text, built once however many lines change.
     std::string text;
     text.reserve(text_.size());
     text.append(text_, 0, static_cast<std::size_t>(LineStart(first)));
     std::vector<LineInfo> lines;
+    std::vector<RunSlot> slots;
     for (int line = first; line < end; ++line) {
         const std::string& content = contents[static_cast<std::size_t>(line - first)];
-        LineInfo& info = lines_[static_cast<std::size_t>(line)];
+        LineInfo info = lines_[static_cast<std::size_t>(line)];
         text += content;
         text += Line(line).substr(LineContent(line).size()); // the line's own line feed
+        if (keepsRuns)
+            slots.push_back(slots_[static_cast<std::size_t>(line)]);
         // Each line feed in the content adds an unstyled line after this one.
         const LineEnd split = info.end == LineEnd::None ? LineEnd::Lf : info.end;
         std::size_t added = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
         if (added == 0) {
-            lines.push_back(std::move(info));
+            lines.push_back(info);
             continue;
         }
         const LineEnd ownEnd = info.end;
         info.end = split;
-        lines.push_back(std::move(info));
+        lines.push_back(info);
         for (; added > 1; --added)
-            lines.push_back(LineInfo{split});
-        lines.push_back(LineInfo{ownEnd});
+            lines.push_back(LineInfo{0, split, false});
+        lines.push_back(LineInfo{0, ownEnd, false});
+        if (keepsRuns)
+            slots.insert(slots.end(), static_cast<std::size_t>(lines.size() - slots.size()), RunSlot{});
     }
     text.append(text_, static_cast<std::size_t>(LineStart(end)), std::string::npos);
     text_ = std::move(text);
 
-    const auto from = lines_.begin() + first;
-    lines_.erase(from, from + count);
-    lines_.insert(lines_.begin() + first, std::make_move_iterator(lines.begin()),
-                  std::make_move_iterator(lines.end()));
+    lines_.erase(lines_.begin() + first, lines_.begin() + end);
+    lines_.insert(lines_.begin() + first, lines.begin(), lines.end());
+    if (keepsRuns) {
+        slots_.erase(slots_.begin() + first, slots_.begin() + end);
+        slots_.insert(slots_.begin() + first, slots.begin(), slots.end());
+    }
     IndexLines();
 }
 
@@ -212,44 +214,100 @@ void Document::NoteRefusals(const HostProxy& proxy, int line)
     }
 }
 
-void Document::StyleLine(const Styler& styler, int line)
+HostProxy Document::PassProxy(const Styler& styler)
+{
+    const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
+    return HostProxy(std::string_view(), matcher, styler.styleCount, ProxyPurpose::Styling);
+}
+
+RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line)
 {
     LineInfo& info = lines_[static_cast<std::size_t>(line)];
+    info.styled = true;
     if (styler.styleLine == nullptr) {
-        info.runs = {StyleRun{0, 0}};
         info.state = 0;
-        info.styled = true;
-        return;
+        return RunView{&kDefaultRun, 1};
     }
-    // The plug-in sees a copy, so nothing it does can change the document.
-    scratch_.assign(Line(line));
-    const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
-    HostProxy proxy(scratch_, matcher, styler.styleCount, ProxyPurpose::Styling);
-    proxy.ReuseRunStorage(std::move(info.runs));
+    // The proxy reads the line where it lies and edits a copy of its own, so nothing the
+    // plug-in does can change the document.
+    proxy.Present(Line(line));
     short state = line > 0 ? lines_[static_cast<std::size_t>(line - 1)].state : 0;
     styler.styleLine(proxy, &state);
-    info.runs = proxy.TakeRuns();
     info.state = state;
-    info.styled = true;
-    NoteRefusals(proxy, line);
+    if (!proxy.Errors().empty())
+        NoteRefusals(proxy, line);
+    return proxy.Runs();
+}
+
+void Document::KeepRuns(int line, RunView runs)
+{
+    RunSlot& slot = slots_[static_cast<std::size_t>(line)];
+    const auto count = static_cast<std::uint8_t>(std::min<std::size_t>(runs.size(), HostProxy::kMaxRuns));
+    if (count > slot.room) {
+        // The line moves to the end of the pool; its old room stands idle.
+        idleRuns_ += slot.room;
+        slot.at = ToInt(pool_.size());
+        slot.room = count;
+        pool_.insert(pool_.end(), runs.begin(), runs.begin() + count);
+    } else {
+        std::copy(runs.begin(), runs.begin() + count, pool_.begin() + slot.at);
+    }
+    slot.count = count;
+    if (idleRuns_ > 4096 && idleRuns_ > pool_.size() / 2)
+        CompactRuns();
+}
+
+void Document::CompactRuns()
+{
+    std::vector<StyleRun> pool;
+    pool.reserve(pool_.size() - idleRuns_);
+    for (RunSlot& slot : slots_) {
+        const auto from = pool_.begin() + slot.at;
+        const int at = ToInt(pool.size());
+        pool.insert(pool.end(), from, from + slot.count);
+        slot.at = at;
+        slot.room = slot.count;
+    }
+    pool_ = std::move(pool);
+    idleRuns_ = 0;
 }
 
 void Document::StyleAll(const Styler& styler)
 {
+    // Every line gets new runs: the pool is filled anew in line order.
+    pool_.clear();
+    slots_.assign(lines_.size(), RunSlot{});
+    idleRuns_ = 0;
+    HostProxy proxy = PassProxy(styler);
     for (int line = 0; line < LineCount(); ++line)
-        StyleLine(styler, line);
+        KeepRuns(line, StyleLine(proxy, styler, line));
+}
+
+void Document::StyleAll(const Styler& styler, StyledLineSink& sink)
+{
+    slots_.clear();
+    slots_.shrink_to_fit();
+    pool_.clear();
+    pool_.shrink_to_fit();
+    idleRuns_ = 0;
+    HostProxy proxy = PassProxy(styler);
+    for (int line = 0; line < LineCount(); ++line)
+        sink.StyledLine(line, StyleLine(proxy, styler, line));
 }
 
 int Document::RestyleFrom(const Styler& styler, int line, int lastChanged)
 {
     if (line < 0 || line >= LineCount())
         return 0;
+    if (slots_.empty())
+        slots_.assign(lines_.size(), RunSlot{});
+    HostProxy proxy = PassProxy(styler);
     int styled = 0;
     for (int i = line; i < LineCount(); ++i) {
         const LineInfo& info = lines_[static_cast<std::size_t>(i)];
         const bool known = info.styled;
         const short before = info.state;
-        StyleLine(styler, i);
+        KeepRuns(i, StyleLine(proxy, styler, i));
         ++styled;
         // The lines after this one start from the same state as before: they stand,
         // unless they changed themselves.
@@ -266,11 +324,12 @@ short Document::EndState(int line) const
     return lines_[static_cast<std::size_t>(line)].state;
 }
 
-const std::vector<StyleRun>& Document::Runs(int line) const
+RunView Document::Runs(int line) const
 {
-    if (line < 0 || line >= LineCount())
-        return kNoRuns;
-    return lines_[static_cast<std::size_t>(line)].runs;
+    if (line < 0 || line >= LineCount() || slots_.empty())
+        return {};
+    const RunSlot& slot = slots_[static_cast<std::size_t>(line)];
+    return RunView{pool_.data() + slot.at, slot.count};
 }
 
 } // namespace varnel

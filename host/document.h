@@ -10,6 +10,7 @@
 #include "host_proxy.h"
 #include "module_api.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,14 +27,38 @@ struct Styler {
 enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 
 // The bytes of a line end in a file ("", "\n", "\r\n" or "\r").
-std::string_view LineEndBytes(LineEnd end);
+inline std::string_view LineEndBytes(LineEnd end)
+{
+    switch (end) {
+    case LineEnd::Lf: return "\n";
+    case LineEnd::CrLf: return "\r\n";
+    case LineEnd::Cr: return "\r";
+    case LineEnd::None: break;
+    }
+    return "";
+}
+
+// Receives each line's runs as soon as it is styled, in a pass that keeps no runs.
+class StyledLineSink {
+public:
+    virtual void StyledLine(int line, RunView runs) = 0;
+
+protected:
+    ~StyledLineSink() = default;
+};
 
 // Line numbers outside 0..LineCount()-1 are harmless everywhere: LineStart clamps them
 // to the text, Line and LineContent answer an empty view, EndState 0, Runs no runs,
 // ReplaceLineContent and RestyleFrom do nothing (RestyleFrom answers 0).
+//
+// The document keeps, besides the text, one start offset and one small record (end
+// state, line end) per line. Style runs are kept, when a pass keeps them, in one pool for
+// all lines; a styling pass lends every line the same proxy, which reads the line where
+// it lies in the text.
 class Document {
 public:
-    // `fileBytes` as read from a file, with any mix of line ends.
+    // `fileBytes` as read from a file, with any mix of line ends. The bytes become the
+    // buffer where they are: line ends of two bytes are made line feeds in place.
     explicit Document(std::string fileBytes = {});
 
     // The editor's buffer: the lines joined by line feeds.
@@ -47,12 +72,37 @@ public:
     // The number of lines an editor shows: an empty last line after a final line end
     // holds no text and is not counted, but an empty document has one line.
     int TextLineCount() const;
-    int LineStart(int line) const;
+    // Inline, as the output asks for every line.
+    int LineStart(int line) const
+    {
+        if (line < 0)
+            return 0;
+        if (line >= LineCount())
+            return static_cast<int>(text_.size());
+        return lineStarts_[static_cast<std::size_t>(line)];
+    }
     // The line's bytes in the buffer, with its line feed when it has one.
-    std::string_view Line(int line) const;
+    std::string_view Line(int line) const
+    {
+        if (line < 0 || line >= LineCount())
+            return {};
+        const auto start = static_cast<std::size_t>(LineStart(line));
+        return std::string_view(text_).substr(start, static_cast<std::size_t>(LineStart(line + 1)) - start);
+    }
     // The line's bytes without its line end.
-    std::string_view LineContent(int line) const;
-    LineEnd EndOf(int line) const;
+    std::string_view LineContent(int line) const
+    {
+        std::string_view bytes = Line(line);
+        if (!bytes.empty() && bytes.back() == '\n')
+            bytes.remove_suffix(1);
+        return bytes;
+    }
+    LineEnd EndOf(int line) const
+    {
+        if (line < 0 || line >= LineCount())
+            return LineEnd::None;
+        return lines_[static_cast<std::size_t>(line)].end;
+    }
 
     // Offsets between the buffer and the file. A file offset inside a two-byte line
     // end maps to the buffer's line feed; offsets outside either text are clamped.
@@ -71,16 +121,20 @@ public:
     // The same for the lines from `first` on, one content each, in one change of the text.
     void ReplaceLineContents(int first, const std::vector<std::string>& contents);
 
-    // Styles every line in document order, each with the state of the line before.
+    // Styles every line in document order, each with the state of the line before,
+    // and keeps every line's runs.
     void StyleAll(const Styler& styler);
+    // The same pass, keeping only the states: each line's runs go to `sink` as soon as
+    // the line is styled, and are gone after it (Runs answers none afterwards).
+    void StyleAll(const Styler& styler, StyledLineSink& sink);
     // Styles `line` and the lines after it until a line's end state is what it was,
     // but at least up to `lastChanged`. Answers the number of lines styled.
     int RestyleFrom(const Styler& styler, int line, int lastChanged = -1);
 
     // The state StyleLine left at the end of the line (0 before it was styled).
     short EndState(int line) const;
-    // The line's style runs (none before it was styled).
-    const std::vector<StyleRun>& Runs(int line) const;
+    // The line's style runs (none before it was styled, or after a pass that kept none).
+    RunView Runs(int line) const;
 
     // Calls of a plug-in that the host refused while working on this document, one
     // message each ("line 3: AddFunction: ..."), at most kMaxRefusals of them.
@@ -91,24 +145,43 @@ public:
 
 private:
     struct LineInfo {
-        explicit LineInfo(LineEnd lineEnd = LineEnd::None) : end(lineEnd) {}
-        LineEnd end;
         short state = 0;
+        LineEnd end = LineEnd::None;
         // Whether the state came from styling the line; a line that never was styled
         // never stops a RestyleFrom, since its stored state 0 means nothing.
         bool styled = false;
-        std::vector<StyleRun> runs;
     };
+    // Where a line's runs lie in the pool: `count` runs at `at`, in room for `room`.
+    struct RunSlot {
+        int at = 0;
+        std::uint8_t count = 0;
+        std::uint8_t room = 0;
+    };
+    static_assert(HostProxy::kMaxRuns <= 255, "a run count fits a byte");
 
+    // Splits the text into lines in one pass, making two-byte line ends line feeds.
+    void SplitLines();
+    // The line starts of the buffer (and of the file) from the text and the line ends.
     void IndexLines();
-    void StyleLine(const Styler& styler, int line);
+    // The file's line starts: the buffer's when every line end is one byte long.
+    const std::vector<int>& FileLineStarts() const;
+    // A proxy for a pass of StyleLine calls, presenting no line yet.
+    static HostProxy PassProxy(const Styler& styler);
+    // Styles one line through the pass's proxy and answers its runs.
+    RunView StyleLine(HostProxy& proxy, const Styler& styler, int line);
+    // Keeps a line's runs in the pool, in its own room when they fit.
+    void KeepRuns(int line, RunView runs);
+    // Packs the pool in line order when most of it is no longer used.
+    void CompactRuns();
 
     std::string text_;
     std::vector<int> lineStarts_;     // in the buffer
-    std::vector<int> fileLineStarts_; // in the file
+    std::vector<int> fileLineStarts_; // in the file; empty when they are the buffer's
     std::vector<LineInfo> lines_;
+    std::vector<RunSlot> slots_;      // one a line while runs are kept, else empty
+    std::vector<StyleRun> pool_;
+    std::size_t idleRuns_ = 0;        // pool entries in no line's room
     std::vector<std::string> refusals_;
-    std::string scratch_; // the copy of a line a plug-in styles, reused from line to line
 };
 
 } // namespace varnel

@@ -10,6 +10,11 @@
 
 namespace varnel {
 
+bool operator==(RunView a, RunView b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
 // Nothing here may throw into a plug-in: operations that allocate catch every
 // exception and note the refused call in Errors() instead.
 
@@ -49,13 +54,28 @@ std::optional<std::string> LiteralOf(const char* pattern)
 
 HostProxy::HostProxy(std::string& text, const KeywordMatcher& matcher, int styleCount,
                      ProxyPurpose purpose, ListPreferences preferences)
-    : text_(text),
+    : HostProxy(std::string_view(text), matcher, styleCount, purpose, preferences)
+{
+    edited_ = &text;
+}
+
+HostProxy::HostProxy(std::string_view text, const KeywordMatcher& matcher, int styleCount,
+                     ProxyPurpose purpose, ListPreferences preferences)
+    : edited_(nullptr),
       matcher_(matcher),
       styleCount_(std::max(styleCount, 0)),
       purpose_(purpose),
       preferences_(preferences)
 {
-    TextChanged();
+    TextChanged(text.data(), text.size());
+}
+
+void HostProxy::Present(std::string_view text)
+{
+    edited_ = nullptr;
+    TextChanged(text.data(), text.size());
+    runCount_ = 0;
+    errors_.clear();
 }
 
 void HostProxy::Refuse(const char* message) noexcept
@@ -67,46 +87,30 @@ void HostProxy::Refuse(const char* message) noexcept
     }
 }
 
-int HostProxy::Length() const
+std::string& HostProxy::Editable()
 {
-    return length_;
-}
-
-void HostProxy::TextChanged()
-{
-    data_ = text_.data();
-    length_ = static_cast<int>(std::min<std::size_t>(text_.size(), INT_MAX));
-}
-
-void HostProxy::ReuseRunStorage(std::vector<StyleRun>&& storage)
-{
-    storage.clear();
-    runs_ = std::move(storage);
-    if (runs_.capacity() == 0) {
-        try {
-            runs_.reserve(8); // enough for most lines
-        } catch (...) {
-            // SetStyle notes it if memory really runs out.
-        }
+    if (edited_ == nullptr) {
+        copy_.assign(data_, size_);
+        edited_ = &copy_;
     }
+    return *edited_;
+}
+
+void HostProxy::TextChanged(const char* data, std::size_t size)
+{
+    data_ = data;
+    size_ = size;
+    length_ = static_cast<int>(std::min<std::size_t>(size, INT_MAX));
 }
 
 int HostProxy::CharacterAt(int offset) const
 {
-    const int size = Length();
-    if (offset < 0 || offset >= size)
+    if (static_cast<unsigned>(offset) >= static_cast<unsigned>(length_))
         return 0;
-    return varnel::DecodeUtf8(text_.data() + offset, static_cast<std::size_t>(size - offset)).codePoint;
-}
-
-int HostProxy::KeywordStep(int ch, int state)
-{
-    return matcher_.Step(ch, state);
-}
-
-int HostProxy::KeywordSets(int state)
-{
-    return matcher_.Sets(state);
+    const unsigned char byte = static_cast<unsigned char>(data_[offset]);
+    if (byte < 0x80) // ASCII needs no decoding
+        return byte;
+    return varnel::DecodeUtf8(data_ + offset, static_cast<std::size_t>(length_ - offset)).codePoint;
 }
 
 char HostProxy::CharAt(int offset)
@@ -119,7 +123,7 @@ char HostProxy::CharAt(int offset)
 
 int HostProxy::TextLength()
 {
-    return Length();
+    return length_;
 }
 
 int HostProxy::InsertText(int offset, const char* text, int length)
@@ -134,8 +138,9 @@ int HostProxy::InsertText(int offset, const char* text, int length)
         return 0;
     }
     try {
-        text_.insert(static_cast<std::size_t>(offset), text, static_cast<std::size_t>(length));
-        TextChanged();
+        std::string& edited = Editable();
+        edited.insert(static_cast<std::size_t>(offset), text, static_cast<std::size_t>(length));
+        TextChanged(edited.data(), edited.size());
     } catch (...) {
         Refuse("InsertText: out of memory");
         return 0;
@@ -152,27 +157,30 @@ void HostProxy::DeleteText(int offset, int length)
     }
     // Clamped to the end of the text.
     const int count = std::min(length, size - offset);
-    text_.erase(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
-    TextChanged();
+    if (count == 0)
+        return;
+    try {
+        std::string& edited = Editable();
+        edited.erase(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+        TextChanged(edited.data(), edited.size());
+    } catch (...) {
+        Refuse("DeleteText: out of memory");
+    }
 }
 
 void HostProxy::SetStyle(int offset, int style)
 {
     // The steps in this order; step 1 compares the style as passed, before step 4 maps
     // an unknown number to 0.
-    if (!runs_.empty() && style == runs_.back().style)
+    if (runCount_ > 0 && style == runs_[runCount_ - 1].style)
         return;
-    if (static_cast<int>(runs_.size()) >= kMaxRuns)
+    if (runCount_ >= kMaxRuns)
         return;
-    if (!runs_.empty() && offset == runs_.back().start)
-        runs_.pop_back();
+    if (runCount_ > 0 && offset == runs_[runCount_ - 1].start)
+        --runCount_;
     if (style < 0 || style > styleCount_)
         style = 0;
-    try {
-        runs_.push_back({offset, style});
-    } catch (...) {
-        Refuse("SetStyle: out of memory");
-    }
+    runs_[runCount_++] = StyleRun{offset, style};
 }
 
 void HostProxy::AddFunction(const char* label, const char* name, int offset, bool prototype)
@@ -200,14 +208,23 @@ void HostProxy::AddInclude(const char* label, const char* name, bool flag)
         entry.label = label != nullptr ? label : "";
         entry.name = name != nullptr ? name : "";
         entry.flag = flag;
-        const bool listed = std::any_of(includes_.begin(), includes_.end(), [&](const IncludeEntry& e) {
-            return e.label == entry.label && e.name == entry.name;
-        });
-        if (!listed)
+        if (includes_.size() == includes_.capacity())
+            includes_.reserve(std::max<std::size_t>(8, includes_.size() * 2)); // so push_back cannot fail
+        // Label and name joined by a NUL, which neither holds.
+        std::string key = entry.label;
+        key.push_back('\0');
+        key += entry.name;
+        if (includeKeys_.insert(std::move(key)).second)
             includes_.push_back(std::move(entry));
     } catch (...) {
         Refuse("AddInclude: out of memory");
     }
+}
+
+std::vector<IncludeEntry> HostProxy::TakeIncludes()
+{
+    includeKeys_.clear();
+    return std::move(includes_);
 }
 
 void HostProxy::AddSeparator()
@@ -260,9 +277,11 @@ void HostProxy::DecodeUtf8(const char* bytes, int* codePoint, int* length)
 void HostProxy::CodePointAt(int offset, int* ch, int* length)
 {
     Utf8Char c{0, 0};
-    const int size = Length();
-    if (offset >= 0 && offset < size)
-        c = varnel::DecodeUtf8(text_.data() + offset, static_cast<std::size_t>(size - offset));
+    if (static_cast<unsigned>(offset) < static_cast<unsigned>(length_)) {
+        const unsigned char byte = static_cast<unsigned char>(data_[offset]);
+        c = byte < 0x80 ? Utf8Char{byte, 1}
+                        : varnel::DecodeUtf8(data_ + offset, static_cast<std::size_t>(length_ - offset));
+    }
     if (ch != nullptr)
         *ch = c.codePoint;
     if (length != nullptr)
@@ -307,7 +326,7 @@ bool HostProxy::FindPattern(const char* pattern, int* offset, int* length)
         return false;
     try {
         if (const std::optional<std::string> literal = LiteralOf(pattern)) {
-            const std::size_t found = text_.find(*literal, static_cast<std::size_t>(start));
+            const std::size_t found = Text().substr(0, static_cast<std::size_t>(size)).find(*literal, static_cast<std::size_t>(start));
             if (found == std::string::npos)
                 return false;
             *offset = static_cast<int>(found);
@@ -321,7 +340,7 @@ bool HostProxy::FindPattern(const char* pattern, int* offset, int* length)
         }
         std::size_t matchStart = 0;
         std::size_t matchLength = 0;
-        if (!expression->Search(std::string_view(text_.data(), static_cast<std::size_t>(size)),
+        if (!expression->Search(std::string_view(data_, static_cast<std::size_t>(size)),
                                 static_cast<std::size_t>(start), &matchStart, &matchLength))
             return false;
         *offset = static_cast<int>(matchStart);
@@ -337,15 +356,37 @@ int HostProxy::NextChar(int* offset)
 {
     if (offset == nullptr)
         return 0;
-    const int size = Length();
-    if (*offset >= 0 && *offset < size) {
-        int step = 0;
-        CodePointAt(*offset, nullptr, &step);
-        *offset += step;
-        return CharacterAt(*offset);
+    // Most text is ASCII: a character of one byte, followed by another or by the end,
+    // is answered here without decoding anything.
+    const int at = *offset;
+    const unsigned length = static_cast<unsigned>(length_);
+    if (static_cast<unsigned>(at) < length && static_cast<unsigned char>(data_[at]) < 0x80) {
+        const unsigned next = static_cast<unsigned>(at) + 1;
+        if (next == length) {
+            *offset = static_cast<int>(next);
+            return 0;
+        }
+        const unsigned char after = static_cast<unsigned char>(data_[next]);
+        if (after < 0x80) {
+            *offset = static_cast<int>(next);
+            return after;
+        }
     }
-    if (*offset < INT_MAX)
-        ++*offset;
+    return StepOverCharacter(offset);
+}
+
+int HostProxy::StepOverCharacter(int* offset)
+{
+    const int at = *offset;
+    if (static_cast<unsigned>(at) < static_cast<unsigned>(length_)) {
+        const unsigned char byte = static_cast<unsigned char>(data_[at]);
+        const int step = byte < 0x80 ? 1
+                                     : varnel::DecodeUtf8(data_ + at, static_cast<std::size_t>(length_ - at)).length;
+        *offset = at + step;
+        return CharacterAt(at + step);
+    }
+    if (at < INT_MAX)
+        *offset = at + 1;
     return 0;
 }
 
@@ -353,17 +394,24 @@ int HostProxy::PrevChar(int* offset)
 {
     if (offset == nullptr)
         return 0;
-    if (*offset <= 0) {
-        if (*offset > INT_MIN)
-            --*offset;
+    const int at = *offset;
+    if (at <= 0) {
+        if (at > INT_MIN)
+            *offset = at - 1;
         return 0;
     }
-    if (*offset > Length()) {
+    if (at > length_) {
         // Beyond the end there are no characters: step back one byte at a time.
-        --*offset;
+        *offset = at - 1;
         return 0;
     }
-    *offset = PreviousCharStart(text_.data(), *offset);
+    // No sequence of several bytes ends in an ASCII byte.
+    const unsigned char before = static_cast<unsigned char>(data_[at - 1]);
+    if (before < 0x80) {
+        *offset = at - 1;
+        return before;
+    }
+    *offset = PreviousCharStart(data_, at);
     return CharacterAt(*offset);
 }
 
@@ -378,7 +426,7 @@ int HostProxy::CompareText(int offset, const char* s, bool caseSensitive)
     for (const char* p = s; *p != '\0'; ++p, ++pos) {
         if (pos >= static_cast<std::size_t>(size))
             return -1;
-        char a = text_[pos];
+        char a = data_[pos];
         char b = *p;
         if (!caseSensitive) {
             a = FoldAscii(a);
@@ -396,7 +444,7 @@ int HostProxy::CopyText(int offset, int length, char* buffer, int size)
     if (buffer == nullptr || length < 0 || size < 0 || offset < 0 || offset >= textSize)
         return 0;
     const int count = std::min({length, size, textSize - offset});
-    std::memcpy(buffer, text_.data() + offset, static_cast<std::size_t>(count));
+    std::memcpy(buffer, data_ + offset, static_cast<std::size_t>(count));
     return count;
 }
 

@@ -6,6 +6,8 @@
 #include "language_proxy.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace varnel {
@@ -15,6 +17,28 @@ struct StyleRun {
     int style;
     bool operator==(const StyleRun& other) const { return start == other.start && style == other.style; }
 };
+
+// Style runs where they are kept (valid until their keeper changes them).
+struct RunView {
+    const StyleRun* data = nullptr;
+    std::size_t count = 0;
+
+    const StyleRun* begin() const { return data; }
+    const StyleRun* end() const { return data + count; }
+    std::size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    const StyleRun& operator[](std::size_t i) const { return data[i]; }
+    const StyleRun& front() const { return data[0]; }
+    const StyleRun& back() const { return data[count - 1]; }
+    // A copy of the runs, for callers that keep them.
+    operator std::vector<StyleRun>() const { return std::vector<StyleRun>(begin(), end()); }
+};
+
+bool operator==(RunView a, RunView b);
+inline bool operator==(RunView a, const std::vector<StyleRun>& b)
+{
+    return a == RunView{b.data(), b.size()};
+}
 
 struct FunctionEntry {
     std::string label;
@@ -51,6 +75,10 @@ enum class ProxyPurpose { Styling, FunctionScan, Editing };
 // - FindPattern searches a pattern without operators (escaped punctuation allowed) as
 //   plain text, and otherwise as an ECMAScript regular expression; a bad pattern finds
 //   nothing and is noted in Errors(). Searching from TextLength() is allowed.
+//
+// A proxy presents either a string it edits in place, or a read-only view that it copies
+// on the first edit, so reading never copies the text. One proxy may serve a whole pass
+// over a document's lines: Present() hands it the next line with no runs and no errors.
 class HostProxy final : public VLanguageProxyV2 {
 public:
     static constexpr int kMaxRuns = 99;
@@ -58,9 +86,22 @@ public:
     // The proxy edits `text` in place; matcher and text must outlive it.
     HostProxy(std::string& text, const KeywordMatcher& matcher, int styleCount,
               ProxyPurpose purpose, ListPreferences preferences = {});
+    // The proxy reads `text` where it lies and edits a copy of its own; matcher and
+    // text must outlive it.
+    HostProxy(std::string_view text, const KeywordMatcher& matcher, int styleCount,
+              ProxyPurpose purpose, ListPreferences preferences = {});
 
-    int KeywordStep(int ch, int state) override;
-    int KeywordSets(int state) override;
+    HostProxy(const HostProxy&) = delete;
+    HostProxy& operator=(const HostProxy&) = delete;
+
+    // Presents `text` (read where it lies, copied on the first edit) for the next call,
+    // with no runs and no refused calls; lists of functions and includes stay.
+    void Present(std::string_view text);
+    // The text as the plug-in left it.
+    std::string_view Text() const { return std::string_view(data_, size_); }
+
+    int KeywordStep(int ch, int state) override { return matcher_.Step(ch, state); }
+    int KeywordSets(int state) override { return matcher_.Sets(state); }
     char CharAt(int offset) override;
     int TextLength() override;
     int InsertText(int offset, const char* text, int length) override;
@@ -83,13 +124,13 @@ public:
     int CompareText(int offset, const char* s, bool caseSensitive) override;
     int CopyText(int offset, int length, char* buffer, int size) override;
 
-    const std::vector<StyleRun>& Runs() const { return runs_; }
-    // Takes a vector whose memory the runs may use (its runs are dropped).
-    void ReuseRunStorage(std::vector<StyleRun>&& storage);
-    // The runs, handed over: the proxy has none after this.
-    std::vector<StyleRun> TakeRuns() { return std::move(runs_); }
+    // The runs of the presented text so far, at most kMaxRuns, held in the proxy itself.
+    RunView Runs() const { return RunView{runs_, static_cast<std::size_t>(runCount_)}; }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
+    // The lists, handed over: the proxy's are empty after this.
+    std::vector<FunctionEntry> TakeFunctions() { return std::move(functions_); }
+    std::vector<IncludeEntry> TakeIncludes();
     // Calls the host refused (list entries on a proxy not made for a function scan,
     // or bad arguments), as messages; the calls themselves had no effect.
     const std::vector<std::string>& Errors() const { return errors_; }
@@ -98,22 +139,34 @@ private:
     // Records a refused call; never throws.
     void Refuse(const char* message) noexcept;
     // The text's length as an offset (texts beyond INT_MAX bytes show their first part).
-    int Length() const;
-    // Notes where the text is and how long it is, after it was made or edited.
-    void TextChanged();
+    int Length() const { return length_; }
+    // The string edits go to; a presented view is copied into one the first time.
+    std::string& Editable();
+    // Notes where the text is and how long it is, after it was presented or edited.
+    void TextChanged(const char* data, std::size_t size);
     // The code point starting at offset; 0 outside the text.
     int CharacterAt(int offset) const;
+    // NextChar for every case but ASCII between ASCII, kept apart so that the common
+    // case stays short.
+#if defined(__GNUC__)
+    __attribute__((noinline))
+#endif
+    int StepOverCharacter(int* offset);
 
-    std::string& text_;
+    std::string* edited_;  // the string that holds the text, once it is editable
+    std::string copy_;     // a presented view's text after its first edit
     const char* data_ = nullptr;
+    std::size_t size_ = 0;
     int length_ = 0;
     const KeywordMatcher& matcher_;
     int styleCount_;
     ProxyPurpose purpose_;
     ListPreferences preferences_;
-    std::vector<StyleRun> runs_;
+    StyleRun runs_[kMaxRuns];
+    int runCount_ = 0;
     std::vector<FunctionEntry> functions_;
     std::vector<IncludeEntry> includes_;
+    std::unordered_set<std::string> includeKeys_; // label and name of every include listed
     std::vector<std::string> errors_;
 };
 

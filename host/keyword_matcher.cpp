@@ -8,9 +8,6 @@ namespace varnel {
 
 namespace {
 
-constexpr int kDead = 0;
-constexpr int kStart = 1;
-
 bool IsSeparator(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -110,10 +107,8 @@ int KeywordMatcher::AddWord(std::string_view word, Feed feed)
     return state;
 }
 
-int KeywordMatcher::Step(int ch, int state) const
+int KeywordMatcher::StepOutOfStart(int ch, int state) const
 {
-    if (state == kStart && ch >= 0 && ch < 128)
-        return startAscii_[ch];
     if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
         return kDead;
     const int* begin = edgeChars_.data() + edgeBegin_[static_cast<std::size_t>(state)];
@@ -123,13 +118,6 @@ int KeywordMatcher::Step(int ch, int state) const
     if (found == end || *found != ch)
         return kDead;
     return edgeTargets_[static_cast<std::size_t>(found - edgeChars_.data())];
-}
-
-int KeywordMatcher::Sets(int state) const
-{
-    if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
-        return 0;
-    return masks_[static_cast<std::size_t>(state)];
 }
 
 int KeywordMatcher::SetsOfWord(std::string_view word) const

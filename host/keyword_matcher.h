@@ -22,14 +22,32 @@ public:
     KeywordMatcher() = default;
     explicit KeywordMatcher(std::string_view keywordText);
 
-    int Step(int ch, int state) const;
-    int Sets(int state) const;
+    // Inline: a plug-in asks once for every character of a word.
+    int Step(int ch, int state) const
+    {
+        if (state == kStart && ch >= 0 && ch < 128)
+            return startAscii_[ch];
+        return StepOutOfStart(ch, state);
+    }
+
+    int Sets(int state) const
+    {
+        if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
+            return 0;
+        return masks_[static_cast<std::size_t>(state)];
+    }
 
     // Convenience for the host itself: the mask of a whole word given as UTF-8.
     int SetsOfWord(std::string_view word) const;
     int SetCount() const { return setCount_; }
 
 private:
+    static constexpr int kDead = 0;
+    static constexpr int kStart = 1;
+
+    // Step for what the start state's ASCII table does not answer.
+    int StepOutOfStart(int ch, int state) const;
+
     enum class Feed { CodePoints, Bytes };
     // Adds the path of the word's characters fed one way; answers its final state.
     int AddWord(std::string_view word, Feed feed);

@@ -56,20 +56,20 @@ bool ScanFunctions(Document& document, const Language& language, ListPreferences
 {
     if (language.plugin->scanForFunctions == nullptr)
         return false;
-    // The plug-in sees a copy: a scan has no business changing the document.
-    std::string text = document.Text();
-    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::FunctionScan, preferences);
+    // The proxy reads the document where it lies and would edit a copy of its own: a
+    // scan has no business changing the document.
+    HostProxy proxy(std::string_view(document.Text()), language.matcher, language.styles.Count(), ProxyPurpose::FunctionScan, preferences);
     language.plugin->scanForFunctions(proxy);
     document.NoteRefusals(proxy, -1);
-    list->functions = proxy.Functions();
-    list->includes = proxy.Includes();
+    list->functions = proxy.TakeFunctions();
+    list->includes = proxy.TakeIncludes();
     return true;
 }
 
 bool BalanceSelection(Document& document, const Language& language, int* start, int* end)
 {
-    std::string text = document.Text();
-    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
+    HostProxy proxy(std::string_view(document.Text()), language.matcher, language.styles.Count(),
+                    ProxyPurpose::Editing);
     int selStart = *start;
     int selEnd = *end;
     // A plug-in without a Balance of its own gets the host's: brackets in C-like text.
@@ -77,7 +77,7 @@ bool BalanceSelection(Document& document, const Language& language, int* start, 
                            ? language.plugin->balance(proxy, &selStart, &selEnd)
                            : BalanceBrackets(proxy, &selStart, &selEnd, kCLikeBalance);
     document.NoteRefusals(proxy, -1);
-    const int length = static_cast<int>(text.size());
+    const int length = proxy.TextLength();
     // A span outside the text is no answer the host can select.
     if (!found || selStart < 0 || selStart > selEnd || selEnd > length)
         return false;

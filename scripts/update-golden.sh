@@ -1,8 +1,9 @@
 #!/bin/sh
 # Writes the golden twins of every sample anew from what the native build does now:
-# tests/data/golden/<sample>.styled and, where the language lists functions,
-# <sample>.functions. Review the difference (git diff) before committing it. The user's
-# keyword files are those of tests/data/settings, whatever $VARNEL_SETTINGS says.
+# tests/data/golden/<sample>.styled, .ansi, .html and .runs (from "varnel highlight"
+# with that option) and, where the language lists functions, <sample>.functions.
+# Review the difference (git diff) before committing it. The user's keyword files are
+# those of tests/data/settings, whatever $VARNEL_SETTINGS says.
 set -eu
 cd "$(dirname "$0")/.."
 varnel=build/native/varnel
@@ -10,7 +11,9 @@ varnel=build/native/varnel
 mkdir -p tests/data/golden
 for sample in tests/data/samples/*; do
     name=$(basename "$sample")
-    "$varnel" --settings tests/data/settings highlight --styled "$sample" >"tests/data/golden/$name.styled"
+    for format in styled ansi html runs; do
+        "$varnel" --settings tests/data/settings highlight --$format "$sample" >"tests/data/golden/$name.$format"
+    done
     if "$varnel" --settings tests/data/settings functions "$sample" >"tests/data/golden/$name.functions" 2>/dev/null; then
         :
     else

@@ -2,7 +2,7 @@
 
 #include "file_system.h"
 
-#include <iterator>
+#include <vector>
 
 namespace varnel {
 
@@ -59,7 +59,14 @@ std::optional<Input> CommandContext::Open(const std::string& path)
 {
     std::string bytes;
     if (path == kStandardInput) {
-        bytes.assign(std::istreambuf_iterator<char>(console_.in), std::istreambuf_iterator<char>());
+        // In large pieces, not character by character.
+        std::vector<char> chunk(65536);
+        for (;;) {
+            console_.in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            bytes.append(chunk.data(), static_cast<std::size_t>(console_.in.gcount()));
+            if (!console_.in)
+                break;
+        }
         if (console_.in.bad()) {
             Fail("cannot read standard input");
             return std::nullopt;

@@ -41,10 +41,9 @@ int Highlight(CommandContext& context, const HighlightOptions& options)
     std::optional<Input> input = OpenFileOrStandardInput(context, options.file, &status);
     if (!input)
         return status;
-    input->document.StyleAll(input->language.MakeStyler());
     const std::string title = input->path == kStandardInput ? "standard input" : FileName(input->path);
-    WriteHighlighted(context.Out(), input->document, input->language.styles,
-                     ChooseFormat(options, context.Streams().outIsTerminal), title);
+    StyleAndWrite(context.Out(), input->document, input->language.MakeStyler(), input->language.styles,
+                  ChooseFormat(options, context.Streams().outIsTerminal), title);
     context.ReportRefusals(*input);
     return kDone;
 }

@@ -1,5 +1,7 @@
 #include "highlight_output.h"
 
+#include "block_writer.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -9,34 +11,22 @@ namespace varnel {
 
 namespace {
 
-struct Span {
-    std::string_view text;
-    int style;
-};
-
-// Cuts a line into the pieces its runs cover; a run lasts to the next one's start, and
-// starts no earlier than the run before it, so no byte is covered twice.
-const std::vector<Span>& Spans(std::string_view line, const std::vector<StyleRun>& runs)
+// Calls f(text, style) for each piece of the line its runs cover; a run lasts to the
+// next one's start, and starts no earlier than the run before it, so no byte is covered
+// twice. Bytes before the first run are default text.
+template <typename F>
+void ForEachSpan(std::string_view line, RunView runs, F&& f)
 {
-    static thread_local std::vector<Span> spans; // reused from line to line
-    spans.clear();
     const int length = static_cast<int>(line.size());
     int start = runs.empty() ? length : std::clamp(runs.front().start, 0, length);
     if (start > 0)
-        spans.push_back({line.substr(0, static_cast<std::size_t>(start)), 0});
+        f(line.substr(0, static_cast<std::size_t>(start)), 0);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const int end = i + 1 < runs.size() ? std::clamp(runs[i + 1].start, start, length) : length;
         if (end > start)
-            spans.push_back({line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)), runs[i].style});
+            f(line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)), runs[i].style);
         start = end;
     }
-    return spans;
-}
-
-// The lines worth writing: the empty line after a final line end holds no text.
-int WrittenLines(const Document& document)
-{
-    return document.TextLineCount();
 }
 
 const StyleAttributes* AttributesOf(const StyleTable& styles, int style)
@@ -53,109 +43,186 @@ std::string HexColour(const StyleAttributes& attributes)
     return colour;
 }
 
-void WriteHtmlText(std::ostream& out, std::string_view text)
+// What HTML text needs escaped, and how.
+const char* HtmlEscape(char c)
+{
+    switch (c) {
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '&': return "&amp;";
+    case '"': return "&quot;";
+    default: return nullptr;
+    }
+}
+
+template <typename Out>
+void PutHtmlText(Out& out, std::string_view text)
 {
     std::size_t plain = 0; // the start of the characters that need no escape
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* escaped = nullptr;
-        switch (text[i]) {
-        case '<': escaped = "&lt;"; break;
-        case '>': escaped = "&gt;"; break;
-        case '&': escaped = "&amp;"; break;
-        case '"': escaped = "&quot;"; break;
-        default: continue;
+        const char c = text[i];
+        // Most bytes are plain: one comparison passes letters, digits and most punctuation.
+        if (c > '>' || (c < '"' && c >= 0))
+            continue;
+        if (const char* escaped = HtmlEscape(c)) {
+            out.Put(text.substr(plain, i - plain));
+            out.Put(escaped);
+            plain = i + 1;
         }
-        out << text.substr(plain, i - plain) << escaped;
-        plain = i + 1;
     }
-    out << text.substr(plain);
+    out.Put(text.substr(plain));
 }
 
-void WriteAnsi(std::ostream& out, const Document& document, const StyleTable& styles)
-{
-    // The escape that starts each style's colour, made once; none for plain text.
-    std::vector<std::string> colours(static_cast<std::size_t>(styles.Count()) + 1);
-    for (int style = 1; style <= styles.Count(); ++style) {
-        if (const StyleAttributes* a = AttributesOf(styles, style))
-            colours[static_cast<std::size_t>(style)] = "\x1b[38;2;" + std::to_string(a->red) + ';' +
-                                                       std::to_string(a->green) + ';' + std::to_string(a->blue) + 'm';
-    }
-    for (int line = 0; line < document.LineCount(); ++line) {
-        for (const Span& span : Spans(document.LineContent(line), document.Runs(line))) {
-            const std::string* colour = span.style >= 1 && span.style <= styles.Count()
-                                            ? &colours[static_cast<std::size_t>(span.style)]
-                                            : nullptr;
-            if (colour != nullptr && !colour->empty())
-                out << *colour << span.text << "\x1b[0m";
-            else
-                out << span.text;
-        }
-        out << LineEndBytes(document.EndOf(line));
-    }
-}
+// Gathers text into a string, for what is made once before the lines are written.
+struct StringOut {
+    std::string text;
+    void Put(std::string_view piece) { text += piece; }
+};
 
-void WriteStyled(std::ostream& out, const Document& document)
-{
-    for (int line = 0; line < WrittenLines(document); ++line) {
-        out << '[' << document.EndState(line) << "] ";
-        for (const Span& span : Spans(document.LineContent(line), document.Runs(line)))
-            out << '{' << span.style << '}' << span.text;
-        out << '\n';
-    }
-}
-
-void WriteHtml(std::ostream& out, const Document& document, const StyleTable& styles, const std::string& title)
-{
-    out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
-    WriteHtmlText(out, title);
-    out << "</title>\n<style>pre { font-family: Monaco, Menlo, Consolas, monospace; }</style>\n"
-           "</head>\n<body>\n<pre>";
-    for (int line = 0; line < document.LineCount(); ++line) {
-        std::string_view text = document.LineContent(line);
-        for (const Span& span : Spans(text, document.Runs(line))) {
-            const StyleAttributes* attributes = AttributesOf(styles, span.style);
-            if (attributes != nullptr) {
-                out << "<span title=\"";
-                WriteHtmlText(out, styles.At(span.style).name);
-                out << "\" style=\"color:" << HexColour(*attributes) << "\">";
+class HighlightWriter final : public StyledLineSink {
+public:
+    HighlightWriter(std::ostream& out, const Document& document, const StyleTable& styles, HighlightFormat format)
+        : out_(out), document_(document), styles_(styles), format_(format), writtenLines_(document.TextLineCount())
+    {
+        // What opens each style's text, made once; nothing for plain text.
+        opening_.resize(static_cast<std::size_t>(styles.Count()) + 1);
+        for (int style = 1; style <= styles.Count(); ++style) {
+            const StyleAttributes* a = AttributesOf(styles, style);
+            if (a == nullptr)
+                continue;
+            std::string& opening = opening_[static_cast<std::size_t>(style)];
+            if (format == HighlightFormat::Ansi) {
+                opening = "\x1b[38;2;" + std::to_string(a->red) + ';' + std::to_string(a->green) + ';' +
+                          std::to_string(a->blue) + 'm';
+            } else if (format == HighlightFormat::Html) {
+                StringOut title;
+                PutHtmlText(title, styles.At(style).name);
+                opening = "<span title=\"" + title.text + "\" style=\"color:" + HexColour(*a) + "\">";
             }
-            WriteHtmlText(out, span.text);
-            if (attributes != nullptr)
-                out << "</span>";
         }
-        if (document.EndOf(line) != LineEnd::None)
-            out << '\n';
     }
-    out << "</pre>\n</body>\n</html>\n";
-}
 
-void WriteRuns(std::ostream& out, const Document& document, const StyleTable& styles)
-{
-    for (int line = 0; line < WrittenLines(document); ++line) {
-        out << line + 1 << " [" << document.EndState(line) << "]";
-        for (const StyleRun& run : document.Runs(line)) {
-            out << ' ' << run.start << ':';
-            if (run.style >= 1 && run.style <= styles.Count())
-                out << styles.At(run.style).name;
-            else
-                out << "default";
-        }
-        out << '\n';
+    void Begin(const std::string& title)
+    {
+        if (format_ != HighlightFormat::Html)
+            return;
+        out_.Put("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>");
+        PutHtmlText(out_, title);
+        out_.Put("</title>\n<style>pre { font-family: Monaco, Menlo, Consolas, monospace; }</style>\n"
+                 "</head>\n<body>\n<pre>");
     }
-}
+
+    void End()
+    {
+        if (format_ == HighlightFormat::Html)
+            out_.Put("</pre>\n</body>\n</html>\n");
+        out_.Flush();
+    }
+
+    void StyledLine(int line, RunView runs) override
+    {
+        switch (format_) {
+        case HighlightFormat::Ansi: Ansi(line, runs); break;
+        case HighlightFormat::Html: Html(line, runs); break;
+        case HighlightFormat::Runs: Runs(line, runs); break;
+        case HighlightFormat::Styled: Styled(line, runs); break;
+        case HighlightFormat::Plain:
+            out_.Put(document_.LineContent(line));
+            out_.Put(LineEndBytes(document_.EndOf(line)));
+            break;
+        }
+    }
+
+private:
+    // The opening of a style's text; empty for plain text and unknown styles.
+    const std::string& Opening(int style) const
+    {
+        static const std::string none;
+        return style >= 1 && style <= styles_.Count() ? opening_[static_cast<std::size_t>(style)] : none;
+    }
+
+    void Ansi(int line, RunView runs)
+    {
+        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+            const std::string& colour = Opening(style);
+            if (colour.empty()) {
+                out_.Put(text);
+                return;
+            }
+            out_.Put(colour);
+            out_.Put(text);
+            out_.Put("\x1b[0m");
+        });
+        out_.Put(LineEndBytes(document_.EndOf(line)));
+    }
+
+    void Html(int line, RunView runs)
+    {
+        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+            const std::string& opening = Opening(style);
+            out_.Put(opening);
+            PutHtmlText(out_, text);
+            if (!opening.empty())
+                out_.Put("</span>");
+        });
+        if (document_.EndOf(line) != LineEnd::None)
+            out_.Put('\n');
+    }
+
+    // The lines worth writing: the empty line after a final line end holds no text.
+    bool Written(int line) const { return line < writtenLines_; }
+
+    void Runs(int line, RunView runs)
+    {
+        if (!Written(line))
+            return;
+        out_.PutNumber(line + 1);
+        out_.Put(" [");
+        out_.PutNumber(document_.EndState(line));
+        out_.Put(']');
+        for (const StyleRun& run : runs) {
+            out_.Put(' ');
+            out_.PutNumber(run.start);
+            out_.Put(':');
+            out_.Put(run.style >= 1 && run.style <= styles_.Count() ? std::string_view(styles_.At(run.style).name)
+                                                                   : std::string_view("default"));
+        }
+        out_.Put('\n');
+    }
+
+    void Styled(int line, RunView runs)
+    {
+        if (!Written(line))
+            return;
+        out_.Put('[');
+        out_.PutNumber(document_.EndState(line));
+        out_.Put("] ");
+        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+            out_.Put('{');
+            out_.PutNumber(style);
+            out_.Put('}');
+            out_.Put(text);
+        });
+        out_.Put('\n');
+    }
+
+    BlockWriter out_;
+    const Document& document_;
+    const StyleTable& styles_;
+    HighlightFormat format_;
+    int writtenLines_;
+    std::vector<std::string> opening_;
+};
 
 } // namespace
 
-void WriteHighlighted(std::ostream& out, const Document& document, const StyleTable& styles,
-                      HighlightFormat format, const std::string& title)
+void StyleAndWrite(std::ostream& out, Document& document, const Styler& styler, const StyleTable& styles,
+                   HighlightFormat format, const std::string& title)
 {
-    switch (format) {
-    case HighlightFormat::Ansi: WriteAnsi(out, document, styles); break;
-    case HighlightFormat::Html: WriteHtml(out, document, styles, title); break;
-    case HighlightFormat::Runs: WriteRuns(out, document, styles); break;
-    case HighlightFormat::Styled: WriteStyled(out, document); break;
-    case HighlightFormat::Plain: out << document.FileText(); break;
-    }
+    HighlightWriter writer(out, document, styles, format);
+    writer.Begin(title);
+    document.StyleAll(styler, writer);
+    writer.End();
 }
 
 } // namespace varnel

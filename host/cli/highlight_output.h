@@ -17,9 +17,11 @@ enum class HighlightFormat {
     Plain,  // the file's bytes as they are
 };
 
-// Writes the document's lines with the style runs they were given. Runs that a plug-in
-// reported out of order never repeat text: a run starts no earlier than the one before.
-void WriteHighlighted(std::ostream& out, const Document& document, const StyleTable& styles,
-                      HighlightFormat format, const std::string& title);
+// Styles the document's lines in order and writes each line with its style runs as soon
+// as it is styled, so no line's runs are kept. Runs that a plug-in reported out of order
+// never repeat text: a run starts no earlier than the one before. The output goes to the
+// stream in large blocks.
+void StyleAndWrite(std::ostream& out, Document& document, const Styler& styler, const StyleTable& styles,
+                   HighlightFormat format, const std::string& title);
 
 } // namespace varnel

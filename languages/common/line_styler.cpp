@@ -8,14 +8,3 @@ int KeywordStyles::StyleOf(int sets) const
     }
     return 0;
 }
-
-LineStyler::LineStyler(VLanguageProxy& styledLine)
-    : line(styledLine), len(styledLine.TextLength())
-{
-}
-
-bool LineStyler::Begin(int style)
-{
-    Style(0, style);
-    return len > 0;
-}

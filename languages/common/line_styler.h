@@ -81,11 +81,15 @@ struct LineStyler {
     int data = 0;       // the high byte of the line state, for languages that keep data there
     int opened = -1;    // where a construct opened on this line began; -1 when none did
 
-    explicit LineStyler(VLanguageProxy& styledLine);
+    explicit LineStyler(VLanguageProxy& styledLine) : line(styledLine), len(styledLine.TextLength()) {}
 
     // Starts the line with its first run; false when the line is empty, which leaves
     // nothing more to do.
-    bool Begin(int style);
+    bool Begin(int style)
+    {
+        Style(0, style);
+        return len > 0;
+    }
 
     int Next()
     {
@@ -166,7 +170,8 @@ private:
     bool ContinuedByBackslash() const;
 };
 
-// The steps run for every character, so they are inline.
+// The steps run for every character, so they are inline: the styler's working values
+// then stay in registers, out of the proxy's reach.
 
 inline int LineStyler::Peek(int ahead) const
 {

@@ -33,6 +33,38 @@ void CommentStyler(VLanguageProxy& proxy, short* state)
 
 const Styler kStyler{CommentStyler, nullptr, 1};
 
+// One run a word, styles 1 and 2 taking turns, so a line's run count follows its text;
+// the state counts the words so far.
+void WordStyler(VLanguageProxy& proxy, short* state)
+{
+    const int length = proxy.TextLength();
+    int words = 0;
+    for (int i = 0; i < length; ++i) {
+        if (proxy.CharAt(i) != ' ' && (i == 0 || proxy.CharAt(i - 1) == ' '))
+            proxy.SetStyle(i, ++words % 2 + 1);
+    }
+    *state = static_cast<short>((*state + words) % 1000);
+}
+
+const Styler kWordStyler{WordStyler, nullptr, 2};
+
+std::vector<std::vector<StyleRun>> AllRuns(const Document& doc)
+{
+    std::vector<std::vector<StyleRun>> runs;
+    for (int line = 0; line < doc.LineCount(); ++line)
+        runs.push_back(doc.Runs(line));
+    return runs;
+}
+
+struct Recorder final : StyledLineSink {
+    std::vector<std::vector<StyleRun>> runs;
+    void StyledLine(int line, RunView lineRuns) override
+    {
+        EXPECT_EQ(line, static_cast<int>(runs.size())); // in document order
+        runs.push_back(lineRuns);
+    }
+};
+
 TEST(Document, SplitsLinesAfterLineFeeds)
 {
     const Document empty;
@@ -135,6 +167,48 @@ TEST(Document, ReplacingSeveralLinesKeepsTheirLineEndsAndStates)
     EXPECT_EQ(doc.FileText(), "one /*\r\n2\n3 */\nnew\n4");
 }
 
+TEST(Document, PassWithASinkHandsOverTheRunsAndKeepsTheStates)
+{
+    const char* const text = "a b c\n\nd /* e\nf */ g h\n";
+    for (const Styler& styler : {kStyler, kWordStyler}) {
+        Document kept(text);
+        kept.StyleAll(styler);
+        Document passed(text);
+        Recorder recorder;
+        passed.StyleAll(styler, recorder);
+        EXPECT_EQ(recorder.runs, AllRuns(kept));
+        for (int line = 0; line < kept.LineCount(); ++line) {
+            EXPECT_EQ(passed.EndState(line), kept.EndState(line)) << line;
+            EXPECT_TRUE(passed.Runs(line).empty()) << line;
+        }
+        // The plug-in's edits reach neither document.
+        EXPECT_EQ(passed.Text(), text);
+    }
+}
+
+// Lines restyled again and again, their run counts growing and shrinking, keep exactly
+// the runs a fresh document gets, however often the pool moves or packs them.
+TEST(Document, RestyledLinesKeepTheirOwnRuns)
+{
+    Document doc("w\nw w\nw w w\nw\n");
+    doc.StyleAll(kWordStyler);
+    std::vector<std::string> contents(4);
+    for (int round = 0; round < 3000; ++round) {
+        const int line = round % 4;
+        const int words = (round * 7) % 60 + (round % 3 == 0 ? 40 : 0);
+        contents[static_cast<std::size_t>(line)].clear();
+        for (int w = 0; w < words; ++w)
+            contents[static_cast<std::size_t>(line)] += "ab ";
+        doc.ReplaceLineContent(line, contents[static_cast<std::size_t>(line)]);
+        doc.RestyleFrom(kWordStyler, line, line);
+        if (round % 97 == 0 || round == 2999) {
+            Document fresh(doc.Text());
+            fresh.StyleAll(kWordStyler);
+            ASSERT_EQ(AllRuns(doc), AllRuns(fresh)) << "round " << round;
+        }
+    }
+}
+
 // Files may end their lines with LF, CR LF or a lone CR; the buffer always has LF.
 TEST(Document, KeepsEachLinesOwnLineEnd)
 {
@@ -165,6 +239,9 @@ TEST(Document, KeepsEachLinesOwnLineEnd)
         // Every line's content leaves out its line end.
         for (int line = 0; line < doc.LineCount(); ++line)
             EXPECT_EQ(doc.LineContent(line).find('\r'), std::string_view::npos);
+        // Every buffer offset maps to the file and back.
+        for (int offset = 0; offset <= static_cast<int>(doc.Text().size()); ++offset)
+            EXPECT_EQ(doc.BufferOffset(doc.FileOffset(offset)), offset) << offset;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "host_proxy.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,7 @@ TEST_F(ProxyTest, ReadsBytesAndKeywords)
     int state = 1;
     for (char c : std::string("class"))
         state = p.KeywordStep(c, state);
+    EXPECT_EQ(p.KeywordStep('x', state), 0);
     EXPECT_EQ(p.KeywordSets(state), 1);
     EXPECT_EQ(p.KeywordSets(p.KeywordStep('c', p.KeywordStep('i', state))), 2);
     EXPECT_TRUE(p.ShowIncludes());
@@ -116,9 +118,15 @@ TEST_F(ProxyTest, AddIncludeDropsExactDuplicates)
     p.AddInclude("os", "os.py", true);
     p.AddInclude("os.py", "os.py", false);
     p.AddInclude("os", "os.Mod", false);
-    ASSERT_EQ(p.Includes().size(), 3u);
+    p.AddInclude("oso", "s.py", false); // the same bytes run together, yet another entry
+    ASSERT_EQ(p.Includes().size(), 4u);
     EXPECT_FALSE(p.Includes()[0].flag);
     EXPECT_EQ(p.Includes()[2].name, "os.Mod");
+
+    // Handed over, the list starts empty: an entry is new to it again.
+    EXPECT_EQ(p.TakeIncludes().size(), 4u);
+    p.AddInclude("os", "os.py", false);
+    EXPECT_EQ(p.Includes().size(), 1u);
 }
 
 // (character, length) from CodePointAt or DecodeUtf8; (character, new offset) from
@@ -207,6 +215,77 @@ TEST_F(ProxyTest, PrevCharWalksBackFromBeyondTheEnd)
     EXPECT_EQ(Prev(p, INT_MIN), Pair(0, INT_MIN));
     EXPECT_EQ(Prev(p, INT_MAX), Pair(0, INT_MAX - 1));
     EXPECT_EQ(p.PrevChar(nullptr), 0);
+}
+
+// The host answers ASCII characters without decoding them; every step must still land
+// where the decoder says, next to characters of several bytes and broken sequences.
+TEST_F(ProxyTest, StepsOverEveryCharacterAsTheDecoderReadsIt)
+{
+    const char* const texts[] = {
+        "ab",
+        "a\xC3\xA9z",                 // two bytes between ASCII
+        "\xC3\xA9" "a\xE2\x82\xAC",    // ASCII between two and three bytes
+        "a\xF0\x9F\x98\x80" "b",       // four bytes
+        "a\x80" "b\xBF",               // lone continuation bytes
+        "\xE2\x82" "a\xE2",            // a sequence cut short by ASCII, one by the end
+        "\xC0\xAF" "a\xED\xA0\x80",    // overlong and surrogate: single bytes
+        "\x7F\x80\n\t",
+    };
+    for (const char* bytes : texts) {
+        SCOPED_TRACE(testing::PrintToString(std::string(bytes)));
+        HostProxy& p = Make(bytes);
+        const int size = static_cast<int>(text.size());
+        auto decoded = [&](int offset) {
+            return offset >= 0 && offset < size
+                       ? DecodeUtf8(text.data() + offset, static_cast<std::size_t>(size - offset))
+                       : Utf8Char{0, 0};
+        };
+        for (int offset = -1; offset <= size + 1; ++offset) {
+            const Utf8Char here = decoded(offset);
+            EXPECT_EQ(At(p, offset), Pair(here.codePoint, here.length)) << "CodePointAt " << offset;
+            // Outside the text NextChar steps one byte and answers 0.
+            const int next = here.length > 0 ? offset + here.length : offset + 1;
+            const int after = here.length > 0 ? decoded(next).codePoint : 0;
+            EXPECT_EQ(Next(p, offset), Pair(after, next)) << "NextChar " << offset;
+            if (offset > 0 && offset <= size) {
+                const int previous = PreviousCharStart(text.data(), offset);
+                EXPECT_EQ(Prev(p, offset), Pair(decoded(previous).codePoint, previous)) << "PrevChar " << offset;
+            }
+        }
+    }
+}
+
+// A view is read where it lies; the first edit copies it, and the original stays.
+TEST_F(ProxyTest, ReadsAViewWhereItLiesAndEditsACopy)
+{
+    const std::string original = "hello\n";
+    HostProxy p(std::string_view(original), matcher, 5, ProxyPurpose::Styling);
+    EXPECT_EQ(p.Text().data(), original.data());
+    EXPECT_EQ(p.CharAt(4), 'o');
+    EXPECT_EQ(p.InsertText(0, ">", 1), 1);
+    p.DeleteText(6, 1);
+    EXPECT_EQ(p.Text(), ">hello");
+    EXPECT_EQ(p.CharAt(0), '>');
+    EXPECT_EQ(p.TextLength(), 6);
+    EXPECT_EQ(original, "hello\n");
+
+    // The next line: no runs, no refused calls, and its own text, again not copied.
+    p.SetStyle(0, 2);
+    p.AddFunction("f", "f", 0, false);
+    ASSERT_EQ(p.Errors().size(), 1u);
+    const std::string next = "xy";
+    p.Present(next);
+    EXPECT_EQ(p.Text().data(), next.data());
+    EXPECT_TRUE(p.Runs().empty());
+    EXPECT_TRUE(p.Errors().empty());
+    p.DeleteText(0, 1);
+    EXPECT_EQ(p.Text(), "y");
+    EXPECT_EQ(next, "xy");
+    // Each line may have its own 99 runs.
+    p.Present(next);
+    for (int i = 0; i < 120; ++i)
+        p.SetStyle(i, i % 2 + 1);
+    EXPECT_EQ(p.Runs().size(), 99u);
 }
 
 TEST_F(ProxyTest, CompareText)

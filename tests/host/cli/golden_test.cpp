@@ -1,9 +1,10 @@
-// Every sample file against its golden twins: how it is styled (tests/data/golden/
-// <sample>.styled, from "varnel highlight --styled") and, for languages with a function
-// scan, its lists (<sample>.functions, from "varnel functions"). A change of behaviour
-// shows up here as a difference; scripts/update-golden.sh writes the twins anew. The
-// user keyword files are those of tests/data/settings (the XML sample shows user tag
-// sets), never the developer's own.
+// Every sample file against its golden twins: how it is styled and written
+// (tests/data/golden/<sample>.styled, .ansi, .html and .runs, from "varnel highlight"
+// with that option) and, for languages with a function scan, its lists
+// (<sample>.functions, from "varnel functions"). The output must stay the same byte for
+// byte; a change of behaviour shows up here as a difference, and
+// scripts/update-golden.sh writes the twins anew. The user keyword files are those of
+// tests/data/settings (the XML sample shows user tag sets), never the developer's own.
 #include "cli.h"
 #include "file_system.h"
 
@@ -41,9 +42,21 @@ TEST_P(GoldenFiles, SampleMatchesItsTwins)
 {
     const std::string sample = DataPath("samples/" + GetParam());
     const std::string settings = DataPath("settings");
-    const Output styled = Varnel({"--settings", settings, "highlight", "--styled", sample});
-    ASSERT_EQ(styled.status, 0);
-    EXPECT_EQ(styled.text, ReadFile(DataPath("golden/" + GetParam() + ".styled")).value_or("(no twin)"));
+    for (const char* format : {"styled", "ansi", "html", "runs"}) {
+        const Output written = Varnel({"--settings", settings, "highlight", std::string("--") + format, sample});
+        ASSERT_EQ(written.status, 0) << format;
+        const std::optional<std::string> twin = ReadFile(DataPath("golden/" + GetParam() + "." + format));
+        ASSERT_TRUE(twin.has_value()) << "no ." << format << " twin";
+        // Compared as a whole and, for a readable message, by the first line that differs.
+        if (written.text != *twin) {
+            std::size_t line = 1;
+            std::size_t at = 0;
+            const std::size_t common = std::min(written.text.size(), twin->size());
+            while (at < common && written.text[at] == (*twin)[at])
+                line += written.text[at++] == '\n' ? 1 : 0;
+            ADD_FAILURE() << "--" << format << " differs from its twin at byte " << at << ", line " << line;
+        }
+    }
 
     std::ostringstream out;
     std::ostringstream err;
