@@ -9,6 +9,12 @@
 
 #include "char_iterator.h"
 
+// A markup state machine's lowering: ASCII capitals to small letters, all else kept.
+inline int LowerAscii(int c)
+{
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
 // Sinks: Run(offset, style) receives the runs; a sink that styles nothing may skip the
 // keyword matcher too.
 //
@@ -47,6 +53,13 @@ public:
     int Read()
     {
         at_ = offset_;
+        // The window holds only bytes of the text, so a byte found in it is inside.
+        const unsigned index = static_cast<unsigned>(offset_) - static_cast<unsigned>(windowStart_);
+        if (index < static_cast<unsigned>(windowLength_) && static_cast<unsigned char>(window_[index]) < 0x80) {
+            c_ = static_cast<unsigned char>(window_[index]);
+            readEnd_ = ++offset_;
+            return c_;
+        }
         if (offset_ < 0 || offset_ >= length_) {
             c_ = 0;
             ++offset_;
@@ -94,15 +107,33 @@ public:
 
     // Whether the text at the cursor (or at an offset) begins with s, ignoring case.
     bool AtCursor(const char* s) const { return At(offset_, s); }
-    bool At(int offset, const char* s) const { return text_.CompareText(offset, s, false) == 0; }
+    bool At(int offset, const char* s) const
+    {
+        // Inside the window the bytes are compared here; elsewhere the host compares.
+        int n = 0;
+        while (s[n] != '\0')
+            ++n;
+        if (offset >= 0 && offset + n <= length_ && offset >= windowStart_ &&
+            offset + n <= windowStart_ + windowLength_) {
+            const char* text = window_ + (offset - windowStart_);
+            for (int i = 0; i < n; ++i) {
+                if (LowerAscii(static_cast<unsigned char>(text[i])) != LowerAscii(static_cast<unsigned char>(s[i])))
+                    return false;
+            }
+            return true;
+        }
+        return text_.CompareText(offset, s, false) == 0;
+    }
     // The byte at an offset (0 outside the text), read through a window of the text
     // that CopyText fills, rather than one call of the host per byte.
     int ByteAt(int offset) const
     {
+        const unsigned index = static_cast<unsigned>(offset) - static_cast<unsigned>(windowStart_);
+        if (index < static_cast<unsigned>(windowLength_))
+            return static_cast<unsigned char>(window_[index]);
         if (offset < 0 || offset >= length_)
             return 0;
-        if (offset < windowStart_ || offset >= windowStart_ + windowLength_)
-            Fill(offset);
+        Fill(offset);
         if (windowLength_ == 0)
             return static_cast<unsigned char>(text_.CharAt(offset));
         return static_cast<unsigned char>(window_[offset - windowStart_]);
@@ -114,6 +145,53 @@ public:
         return offset;
     }
 
+    // Reads the ASCII byte b under the cursor (which Next() has just answered) and moves
+    // past it, as Read() would.
+    void ReadAsciiNext(int b)
+    {
+        at_ = offset_;
+        c_ = b;
+        readEnd_ = ++offset_;
+    }
+
+    // Reads on while the byte under the cursor is one that `inert(byte)` lets pass (only
+    // bytes 1 to 127 are ever offered), stopping before `limit` at the latest. Answers the
+    // number of bytes read; afterwards c is the last of them, as if each had been read.
+    template <typename Inert>
+    int ReadWhile(Inert inert, int limit)
+    {
+        if (limit > length_)
+            limit = length_;
+        const int from = offset_;
+        if (offset_ < 0)
+            return 0;
+        while (offset_ < limit) {
+            if (offset_ < windowStart_ || offset_ >= windowStart_ + windowLength_) {
+                Fill(offset_);
+                if (windowLength_ == 0)
+                    break;
+            }
+            const int windowEnd = windowStart_ + windowLength_;
+            const char* p = window_ + (offset_ - windowStart_);
+            const char* const stop = window_ + ((limit < windowEnd ? limit : windowEnd) - windowStart_);
+            while (p < stop) {
+                const unsigned char byte = static_cast<unsigned char>(*p);
+                if (byte == 0 || byte >= 0x80 || !inert(byte))
+                    break;
+                ++p;
+            }
+            offset_ = windowStart_ + static_cast<int>(p - window_);
+            if (p < stop)
+                break;
+        }
+        if (offset_ > from) {
+            at_ = offset_ - 1;
+            readEnd_ = offset_;
+            c_ = ByteAt(at_);
+        }
+        return offset_ - from;
+    }
+
     bool done = false;
 
 private:
@@ -122,7 +200,9 @@ private:
     {
         windowStart_ = offset >= kLookBack ? offset - kLookBack : 0;
         const int copied = text_.CopyText(windowStart_, length_ - windowStart_, window_, kWindowSize);
-        windowLength_ = copied > 0 && copied <= kWindowSize && windowStart_ + copied > offset ? copied : 0;
+        windowLength_ = copied > 0 && copied <= kWindowSize && copied <= length_ - windowStart_ && windowStart_ + copied > offset
+                            ? copied
+                            : 0;
     }
 
     int CharacterBefore(int offset) const
@@ -148,8 +228,4 @@ private:
     mutable int windowLength_ = 0; // 0: no window (the host copied nothing)
 };
 
-// A markup state machine's lowering: ASCII capitals to small letters, all else kept.
-inline int LowerAscii(int c)
-{
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
-}
+

@@ -22,8 +22,11 @@ ContextAt FindContext(VLanguageProxyV2& document, int target)
         target = length;
     RegionSink sink;
     Machine<RegionSink, Reach::Document> machine(document, sink);
-    while (!machine.Cursor().done && machine.Cursor().Cursor() < target)
+    while (!machine.Cursor().done && machine.Cursor().Cursor() < target) {
+        if (machine.Skip(target) > 0 && machine.Cursor().Cursor() >= target)
+            break;
         machine.Step();
+    }
     ContextAt at;
     at.regionStart = sink.regionStart;
     if (machine.state >= kScript && machine.state <= kScriptDoubleQuoted)

@@ -89,6 +89,71 @@ inline int Lower(int c)
     return c < 128 ? LowerAscii(c) : c;
 }
 
+// For each ASCII byte, the states (bit s for state s) in which reading it changes nothing
+// but the cursor: besides clearing the escape flag in a string (and the script flag in
+// JavaScript), and, in a word state, only while the keyword matcher has given up.
+// Line ends and bytes from 128 up are never passed over.
+constexpr bool IsAsciiLetter(int b)
+{
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z');
+}
+constexpr bool IsAsciiLetterOrDigit(int b)
+{
+    return IsAsciiLetter(b) || (b >= '0' && b <= '9');
+}
+constexpr bool IsAsciiWhiteSpace(int b)
+{
+    return b == ' ' || (b >= '\t' && b <= '\r');
+}
+constexpr unsigned InertStates(int b)
+{
+    if (b == 0 || b == '\n' || b >= 128)
+        return 0;
+    const bool letter = IsAsciiLetter(b);
+    const bool wordCharacter = IsAsciiLetterOrDigit(b) || b == '_';
+    bool inert[kStateCount] = {};
+    inert[kText] = b != '<' && b != '&';
+    inert[kAfterOpen] = IsAsciiWhiteSpace(b);
+    inert[kTagName] = IsAsciiLetterOrDigit(b) || b == '-';
+    inert[kAfterCloseOpen] = IsAsciiWhiteSpace(b);
+    inert[kInTag] = b != '>' && b != '"' && b != '\'' && b != '!' && !letter;
+    inert[kDoubleQuotedValue] = b != '"';
+    inert[kSingleQuotedValue] = b != '\'';
+    inert[kAttributeName] = IsAsciiLetterOrDigit(b) || b == '-';
+    inert[kEntity] = b != ';' && !IsAsciiWhiteSpace(b);
+    inert[kDeclaration] = b != '-' && b != '>';
+    inert[kComment] = b != ':' && b != '-';
+    inert[kScript] = b != '<' && b != '/' && b != '\'' && b != '"' && !letter;
+    inert[kScriptBlockComment] = b != '*';
+    inert[kScriptLineComment] = b != '-';
+    inert[kScriptWord] = wordCharacter;
+    inert[kScriptSingleQuoted] = b != '\'' && b != '\\';
+    inert[kScriptDoubleQuoted] = b != '"' && b != '\\';
+    inert[kPhp] = b != '"' && b != '\'' && b != '#' && b != '/' && b != '$' && b != '?' && b != '%' && !letter;
+    inert[kPhpWord] = wordCharacter;
+    inert[kPhpBlockComment] = b != '*' && b != '?' && b != '%';
+    inert[kPhpLineComment] = b != '?' && b != '%';
+    inert[kPhpDoubleQuoted] = b != '"' && b != '\\';
+    inert[kPhpSingleQuoted] = b != '\'' && b != '\\';
+    inert[kPhpVariable] = wordCharacter;
+    unsigned states = 0;
+    for (int state = 0; state < kStateCount; ++state) {
+        if (inert[state])
+            states |= 1u << state;
+    }
+    return states;
+}
+
+struct InertTable {
+    unsigned states[128];
+    constexpr InertTable() : states()
+    {
+        for (int b = 0; b < 128; ++b)
+            states[b] = InertStates(b);
+    }
+};
+inline constexpr InertTable kInert{};
+
 // Whether the machine runs across line ends, following the document (the context
 // finder), or styles one line.
 enum class Reach { Line, Document };
@@ -105,6 +170,34 @@ public:
     bool script = false;  // an opening script tag is being read
 
     MarkupCursor<Sink>& Cursor() { return m_; }
+
+    // Reads on, before `limit` at the latest, over what Step would read without any
+    // effect but the cursor's: the rest of a word (feeding the keyword matcher as Step
+    // does) and the bytes that mean nothing in the present state. Answers the number of
+    // bytes read.
+    int Skip(int limit)
+    {
+        if (state < 0 || state >= kStateCount)
+            return 0;
+        const unsigned bit = 1u << state;
+        const int next = m_.Next();
+        if (next >= 128 || (kInert.states[next] & bit) == 0 || m_.Cursor() >= limit)
+            return 0;
+        const int from = m_.Cursor();
+        if constexpr (Sink::kStyles) {
+            if (matcher_ != 0)
+                FeedWord(limit);
+        }
+        const int skipped = m_.ReadWhile([bit](int b) { return (kInert.states[b] & bit) != 0; }, limit);
+        if (skipped > 0) {
+            if (state == kScriptSingleQuoted || state == kScriptDoubleQuoted || state == kPhpDoubleQuoted ||
+                state == kPhpSingleQuoted)
+                escaped_ = false;
+            else if (state == kScript)
+                script = false;
+        }
+        return m_.Cursor() - from;
+    }
 
     // One step: reads a character and acts on it. A state without a role finishes.
     void Step()
@@ -184,6 +277,23 @@ private:
     }
 
     void RegionStart(int offset) { m_.Output().RegionStart(offset); }
+
+    // The rest of a word while the matcher follows it, read here character by character
+    // as the word state would, up to a character that is not ASCII.
+    void FeedWord(int limit)
+    {
+        const bool name = state == kTagName || state == kAttributeName;
+        if (!name && state != kScriptWord && state != kPhpWord)
+            return;
+        const bool lowered = state != kScriptWord;
+        while (matcher_ != 0 && m_.Cursor() < limit) {
+            const int b = m_.Next();
+            if (b == 0 || b >= 128 || !(IsAsciiLetterOrDigit(b) || (name ? b == '-' : b == '_')))
+                return;
+            m_.ReadAsciiNext(b);
+            matcher_ = m_.Text().KeywordStep(lowered ? LowerAscii(b) : b, matcher_);
+        }
+    }
 
     bool ClosingPair(int c) const { return (percent ? c == '%' : c == '?') && m_.Next() == '>'; }
 

@@ -65,7 +65,8 @@ void StyleHtmlLine(VLanguageProxy& line, short* lineState)
     using namespace html;
     line.SetStyle(0, 0);
     VLanguageProxyV2* text = AsProxyV2(line);
-    if (lineState == nullptr || text == nullptr || line.TextLength() <= 0)
+    const int length = lineState != nullptr && text != nullptr ? line.TextLength() : 0;
+    if (length <= 0)
         return;
     const PackedLineState in = PackedLineState::Unpack(*lineState, kStateNumberBits);
     LineSink sink;
@@ -75,8 +76,10 @@ void StyleHtmlLine(VLanguageProxy& line, short* lineState)
     machine.state = in.number;
     machine.percent = in.Flag(kPercentFlag);
     machine.script = in.Flag(kScriptFlag);
-    while (!machine.Cursor().done)
+    while (!machine.Cursor().done) {
+        machine.Skip(length);
         machine.Step();
+    }
     PackedLineState out{machine.state, 0};
     out.SetFlag(kPercentFlag, machine.percent);
     out.SetFlag(kScriptFlag, machine.script);
