@@ -154,8 +154,8 @@ public:
         readEnd_ = ++offset_;
     }
 
-    // Reads on while the byte under the cursor is one that `inert(byte)` lets pass (only
-    // bytes 1 to 127 are ever offered), stopping before `limit` at the latest. Answers the
+    // Reads on while the byte under the cursor is one that `inert(byte)` lets pass, which
+    // must refuse 0 and every byte from 128 up, stopping before `limit` at the latest. Answers the
     // number of bytes read; afterwards c is the last of them, as if each had been read.
     template <typename Inert>
     int ReadWhile(Inert inert, int limit)
@@ -175,8 +175,7 @@ public:
             const char* p = window_ + (offset_ - windowStart_);
             const char* const stop = window_ + ((limit < windowEnd ? limit : windowEnd) - windowStart_);
             while (p < stop) {
-                const unsigned char byte = static_cast<unsigned char>(*p);
-                if (byte == 0 || byte >= 0x80 || !inert(byte))
+                if (!inert(static_cast<unsigned char>(*p)))
                     break;
                 ++p;
             }

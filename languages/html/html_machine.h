@@ -145,10 +145,10 @@ constexpr unsigned InertStates(int b)
 }
 
 struct InertTable {
-    unsigned states[128];
+    unsigned states[256];
     constexpr InertTable() : states()
     {
-        for (int b = 0; b < 128; ++b)
+        for (int b = 0; b < 256; ++b)
             states[b] = InertStates(b);
     }
 };
@@ -181,7 +181,7 @@ public:
             return 0;
         const unsigned bit = 1u << state;
         const int next = m_.Next();
-        if (next >= 128 || (kInert.states[next] & bit) == 0 || m_.Cursor() >= limit)
+        if ((kInert.states[next & 0xff] & bit) == 0 || m_.Cursor() >= limit)
             return 0;
         const int from = m_.Cursor();
         if constexpr (Sink::kStyles) {

@@ -60,7 +60,7 @@ int PhpWordStyle(int sets)
 
 } // namespace html
 
-void StyleHtmlLine(VLanguageProxy& line, short* lineState)
+[[gnu::flatten]] void StyleHtmlLine(VLanguageProxy& line, short* lineState)
 {
     using namespace html;
     line.SetStyle(0, 0);

@@ -88,5 +88,78 @@ TEST_F(CharIteratorTest, ComparesWithItsCaseFlag)
     EXPECT_FALSE(it.StartsWith("\\"));
 }
 
+
+// Proxies that answer nothing: one with only the first operations, one with all of them,
+// and one whose proxy part does not begin its object.
+#define VARNEL_PROXY_V1_STUBS                                                              \
+    int KeywordStep(int, int) override { return 0; }                                       \
+    int KeywordSets(int) override { return 0; }                                            \
+    char CharAt(int) override { return 0; }                                                \
+    int TextLength() override { return 0; }                                                \
+    int InsertText(int, const char*, int) override { return 0; }                           \
+    void DeleteText(int, int) override {}                                                  \
+    void SetStyle(int, int) override {}                                                    \
+    void AddFunction(const char*, const char*, int, bool) override {}                      \
+    void AddInclude(const char*, const char*, bool) override {}                            \
+    void AddSeparator() override {}                                                        \
+    bool ShowIncludes() override { return false; }                                         \
+    bool ShowPrototypes() override { return false; }                                       \
+    bool ShowTypes() override { return false; }                                            \
+    void DecodeUtf8(const char*, int*, int*) override {}                                   \
+    void CodePointAt(int, int*, int*) override {}                                          \
+    bool IsLetter(int) override { return false; }                                          \
+    bool IsLetterOrDigit(int) override { return false; }                                   \
+    bool IsSpace(int) override { return false; }
+
+struct OldProxy : VLanguageProxy {
+    VARNEL_PROXY_V1_STUBS
+};
+
+struct NewProxy : VLanguageProxyV2 {
+    VARNEL_PROXY_V1_STUBS
+    bool FindPattern(const char*, int*, int*) override { return false; }
+    int NextChar(int*) override { return 0; }
+    int PrevChar(int*) override { return 0; }
+    int CompareText(int, const char*, bool) override { return 0; }
+    int CopyText(int, int, char*, int) override { return 0; }
+};
+
+struct Before {
+    virtual ~Before() {}
+    long long value = 0;
+};
+
+struct ShiftedProxy : Before, NewProxy {};
+
+TEST(AsProxyV2Test, FindsTheSecondVersionOnlyWhereTheObjectHasIt)
+{
+    std::string text = "x";
+    KeywordMatcher matcher;
+    HostProxy host(text, matcher, 0, ProxyPurpose::Editing);
+    HostProxy otherHost(text, matcher, 0, ProxyPurpose::Editing);
+    OldProxy old;
+    NewProxy fresh;
+    ShiftedProxy shifted;
+    struct Case {
+        VLanguageProxy* proxy;
+        VLanguageProxyV2* expected;
+    };
+    // Each proxy after each other one, and each twice in a row: the answer never depends
+    // on the proxy asked about before.
+    const std::vector<Case> cases = {
+        {&host, &host},         {&host, &host},           {&old, nullptr},   {&old, nullptr},
+        {&fresh, &fresh},       {&otherHost, &otherHost}, {&shifted, &shifted}, {&shifted, &shifted},
+        {&host, &host},         {&old, nullptr},          {&shifted, &shifted}, {&fresh, &fresh},
+        {&fresh, &fresh},       {&old, nullptr},          {&host, &host},    {&shifted, &shifted},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(AsProxyV2(*cases[i].proxy), cases[i].expected) << "case " << i;
+        if (cases[i].expected != nullptr) {
+            EXPECT_EQ(AsProxyV2(*cases[i].proxy)->TextLength(), cases[i].expected->TextLength()) << "case " << i;
+        }
+    }
+}
+#undef VARNEL_PROXY_V1_STUBS
+
 } // namespace
 } // namespace varnel
