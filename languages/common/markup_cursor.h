@@ -40,11 +40,18 @@ struct StylingSink {
     }
 };
 
+// The bytes a cursor reads through. It is kept apart from the cursor, so that handing
+// it to the host leaves the cursor's own values free to stay in registers.
+struct MarkupWindow {
+    static constexpr int kSize = 512;
+    char bytes[kSize];
+};
+
 template <typename Sink>
 class MarkupCursor {
 public:
-    MarkupCursor(VLanguageProxyV2& text, Sink& sink, int start = 0)
-        : text_(text), sink_(sink), length_(text.TextLength()), offset_(start), mark_(start)
+    MarkupCursor(VLanguageProxyV2& text, Sink& sink, MarkupWindow& window, int start = 0)
+        : text_(text), sink_(sink), window_(window.bytes), length_(text.TextLength()), offset_(start), mark_(start)
     {
     }
 
@@ -67,8 +74,10 @@ public:
             c_ = byte;
             ++offset_;
         } else {
+            int ch = 0;
             int length = 0;
-            text_.CodePointAt(offset_, &c_, &length);
+            text_.CodePointAt(offset_, &ch, &length);
+            c_ = ch;
             offset_ += length > 0 ? length : 1;
         }
         readEnd_ = offset_;
@@ -86,8 +95,10 @@ public:
 
     void Advance(int count = 1)
     {
+        int offset = offset_;
         for (int i = 0; i < count; ++i)
-            text_.NextChar(&offset_);
+            text_.NextChar(&offset);
+        offset_ = offset;
     }
     // Back by one character: onto c when the cursor is still just after it.
     void BackUp() { offset_ = CharacterBefore(offset_); }
@@ -214,15 +225,15 @@ private:
 
     VLanguageProxyV2& text_;
     Sink& sink_;
+    char* window_;
     int length_;
     int offset_;
     int mark_;
     int at_ = 0;      // where the character read last begins
     int readEnd_ = 0; // and where it ends
     int c_ = 0;
-    static constexpr int kWindowSize = 512;
+    static constexpr int kWindowSize = MarkupWindow::kSize;
     static constexpr int kLookBack = 16;
-    mutable char window_[kWindowSize];
     mutable int windowStart_ = 0;
     mutable int windowLength_ = 0; // 0: no window (the host copied nothing)
 };

@@ -21,7 +21,8 @@ ContextAt FindContext(VLanguageProxyV2& document, int target)
     if (target > length)
         target = length;
     RegionSink sink;
-    Machine<RegionSink, Reach::Document> machine(document, sink);
+    MarkupWindow window;
+    Machine<RegionSink, Reach::Document> machine(document, sink, window);
     while (!machine.Cursor().done && machine.Cursor().Cursor() < target) {
         if (machine.Skip(target) > 0 && machine.Cursor().Cursor() >= target)
             break;

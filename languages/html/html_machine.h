@@ -163,7 +163,10 @@ enum class Reach { Line, Document };
 template <typename Sink, Reach kReach>
 class Machine {
 public:
-    Machine(VLanguageProxyV2& text, Sink& sink, int start = 0) : m_(text, sink, start), lineStart_(start) {}
+    Machine(VLanguageProxyV2& text, Sink& sink, MarkupWindow& window, int start = 0)
+        : m_(text, sink, window, start), lineStart_(start)
+    {
+    }
 
     int state = kText;
     bool percent = false; // the PHP block closes with "%>" rather than "?>"

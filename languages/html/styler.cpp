@@ -72,7 +72,8 @@ int PhpWordStyle(int sets)
     LineSink sink;
     sink.line = &line;
     sink.last = 0; // the run (0, 0) that every line begins with
-    Machine<LineSink, Reach::Line> machine(*text, sink);
+    MarkupWindow window;
+    Machine<LineSink, Reach::Line> machine(*text, sink, window);
     machine.state = in.number;
     machine.percent = in.Flag(kPercentFlag);
     machine.script = in.Flag(kScriptFlag);

@@ -100,7 +100,7 @@ int UserDataStyle(int index)
 
 class XmlMachine {
 public:
-    XmlMachine(VLanguageProxyV2& text, StylingSink& sink) : m_(text, sink) {}
+    XmlMachine(VLanguageProxyV2& text, StylingSink& sink) : m_(text, sink, window_) {}
 
     int state = kText;
     bool closingTag = false;
@@ -285,6 +285,7 @@ private:
         }
     }
 
+    MarkupWindow window_;
     MarkupCursor<StylingSink> m_;
     int matcher_ = 0;
 };
