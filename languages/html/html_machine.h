@@ -285,13 +285,15 @@ private:
     // as the word state would, up to a character that is not ASCII.
     void FeedWord(int limit)
     {
-        const bool name = state == kTagName || state == kAttributeName;
-        if (!name && state != kScriptWord && state != kPhpWord)
+        constexpr unsigned kWordStates = 1u << kTagName | 1u << kAttributeName | 1u << kScriptWord | 1u << kPhpWord;
+        const unsigned bit = 1u << state;
+        if ((bit & kWordStates) == 0)
             return;
+        // In a word state the bytes that change nothing are those that go on the word.
         const bool lowered = state != kScriptWord;
         while (matcher_ != 0 && m_.Cursor() < limit) {
             const int b = m_.Next();
-            if (b == 0 || b >= 128 || !(IsAsciiLetterOrDigit(b) || (name ? b == '-' : b == '_')))
+            if ((kInert.states[b & 0xff] & bit) == 0)
                 return;
             m_.ReadAsciiNext(b);
             matcher_ = m_.Text().KeywordStep(lowered ? LowerAscii(b) : b, matcher_);
