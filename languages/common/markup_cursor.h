@@ -176,6 +176,7 @@ public:
         const int from = offset_;
         if (offset_ < 0)
             return 0;
+        int last = c_;
         while (offset_ < limit) {
             if (offset_ < windowStart_ || offset_ >= windowStart_ + windowLength_) {
                 Fill(offset_);
@@ -185,11 +186,11 @@ public:
             const int windowEnd = windowStart_ + windowLength_;
             const char* p = window_ + (offset_ - windowStart_);
             const char* const stop = window_ + ((limit < windowEnd ? limit : windowEnd) - windowStart_);
-            while (p < stop) {
-                if (!inert(static_cast<unsigned char>(*p)))
-                    break;
+            const char* const begin = p;
+            while (p < stop && inert(static_cast<unsigned char>(*p)))
                 ++p;
-            }
+            if (p > begin)
+                last = static_cast<unsigned char>(p[-1]);
             offset_ = windowStart_ + static_cast<int>(p - window_);
             if (p < stop)
                 break;
@@ -197,7 +198,7 @@ public:
         if (offset_ > from) {
             at_ = offset_ - 1;
             readEnd_ = offset_;
-            c_ = ByteAt(at_);
+            c_ = last;
         }
         return offset_ - from;
     }

@@ -192,9 +192,10 @@ public:
                 FeedWord(limit);
         }
         const int skipped = m_.ReadWhile([bit](int b) { return (kInert.states[b] & bit) != 0; }, limit);
+        constexpr unsigned kStringStates =
+            1u << kScriptSingleQuoted | 1u << kScriptDoubleQuoted | 1u << kPhpDoubleQuoted | 1u << kPhpSingleQuoted;
         if (skipped > 0) {
-            if (state == kScriptSingleQuoted || state == kScriptDoubleQuoted || state == kPhpDoubleQuoted ||
-                state == kPhpSingleQuoted)
+            if ((bit & kStringStates) != 0)
                 escaped_ = false;
             else if (state == kScript)
                 script = false;
