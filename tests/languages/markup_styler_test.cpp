@@ -132,6 +132,33 @@ LineResult StyleOneLine(const std::string& module, const std::string& keywords, 
     return {proxy.Runs(), state};
 }
 
+// Lines longer than the stretch of text the styler reads at a time: runs of bytes that
+// change nothing cross from one stretch into the next, and what ends them still counts.
+TEST(MarkupStyleLine, HtmlRunsThatCrossLongStretchesOfText)
+{
+    const std::string value(700, 'v');
+    const std::string blanks(600, ' ');
+    const std::string words(300, 'w');
+    struct LongCase {
+        const char* name;
+        std::string styled;
+        std::vector<short> endStates;
+    };
+    const std::vector<LongCase> cases = {
+        {"LongQuotedValue", "{8}<{1}a{8} {2}title{8}={9}\"" + value + "\"{8} {2}href{8}={9}'y'{8}>{0}x", {0}},
+        {"LongTextBeforeAnEntity", "{0}" + value + "{7}&amp;{0} b\n{0}c", {0, 0}},
+        {"LongBlanksBeforeAScriptWord", "{8}<{1}script{8}>{0}\n{0}" + blanks + "{3}var{0} x;\n{0}", {11, 11, 11}},
+        {"LongScriptWordThenAKeyword", "{8}<{1}script{8}>{0}\n{0}" + words + " {3}return{0} 1;\n{0}", {11, 11, 11}},
+        {"LongUnclosedValueGoesOn", "{8}<{1}a{8} {2}href{8}={9}\"" + value + "\n{9}" + value + "\"{8}>{0}", {5, 0}},
+    };
+    for (const LongCase& c : cases) {
+        Document document(Unmarked(c.styled));
+        document.StyleAll(PrepareLanguage(Module("Amberlex"), "").MakeStyler());
+        EXPECT_EQ(MarkDocument(document), c.styled) << c.name;
+        EXPECT_EQ(EndStates(document), c.endStates) << c.name;
+    }
+}
+
 TEST(MarkupStyleLine, EmptyLineKeepsTheStateAndItsFlags)
 {
     const short html[] = {0, 11, 17 | kPercent, Scripted(4), Scripted(21)};
