@@ -126,8 +126,13 @@ void EditAnchor(ByteReader& input)
         FUZZ_REQUIRE(tag->start > 0 && tag->length > 0 && tag->start + tag->length < size, "the tag lies inside");
         FUZZ_REQUIRE(document.CharAt(tag->start - 1) == '<' && document.CharAt(tag->start + tag->length) == '>',
                      "the tag's brackets surround it");
-        for (int i = tag->start; i < tag->start + tag->length; ++i)
-            FUZZ_REQUIRE(document.CharAt(i) != '>', "the tag ends at its first >");
+        bool quoted = false;
+        for (int i = tag->start; i < tag->start + tag->length; ++i) {
+            const char c = document.CharAt(i);
+            quoted = c == '"' ? !quoted : quoted;
+            FUZZ_REQUIRE(c != '>' || quoted, "the tag ends at its first > outside double quotes");
+        }
+        FUZZ_REQUIRE(!quoted, "the closing > of the tag is outside double quotes");
         const auto attributes = varnel::tool::anchor::ReadAnchorAttributes(document, *tag);
         for (const auto* value : {&attributes.href, &attributes.name, &attributes.title})
             FUZZ_REQUIRE(!*value || static_cast<int>((*value)->size()) < tag->length, "values come from the tag");
