@@ -54,6 +54,15 @@ function(varnel_module target folder)
   if(NOT WIN32 AND NOT VARNEL_SANITIZE AND NOT VARNEL_FUZZ)
     target_link_options(${target} PRIVATE -Wl,-z,defs)
   endif()
+  varnel_lean_library_errors(${target})
+endfunction()
+
+# Windows modules and programs link the C++ library statically: give them the library's
+# error paths without the standard exception types' string machinery.
+function(varnel_lean_library_errors target)
+  if(WIN32)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/languages/common/library_errors.cpp)
+  endif()
 endfunction()
 
 # varnel_language_plugin(<Deliverable> SOURCES <files...> [FUNCTIONS <exported functions...>]
