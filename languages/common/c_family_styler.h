@@ -26,6 +26,14 @@ struct CFamilyLines {
         kSingleQuoted = 6, // a character constant or a string, as the syntax says
     };
 
+    // The characters of a word after its first.
+    static constexpr ByteSet kWordCharacters = ByteSet::Of(Syntax::IsWordCharacter);
+    // The characters that leave plain text as it is: none starts a word, a comment or a
+    // string, and none ends the line.
+    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
+        return !Syntax::IsWordStart(c) && c != '/' && c != '"' && c != '\'' && !IsLineEnd(c);
+    });
+
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
     static int OpeningStyle(State state)
@@ -33,37 +41,44 @@ struct CFamilyLines {
         return state == kBlockComment || state == kLineComment ? Syntax::kCommentStyle : 0;
     }
 
-    static State Plain(LineStyler& s, int c)
+    // Plain text reads on until a character opens a token or the line ends.
+    STYLER_STEP static State Plain(LineStyler& s, int c)
     {
-        if (Syntax::IsWordStart(c))
-            return s.OpenWord(c, kWord);
-        if (c == '/' && s.Peek() == '*')
-            return kBlockComment;
-        if (c == '/' && s.Peek() == '/')
-            return kLineComment;
-        if (c == '"')
-            return s.OpenQuoted(kDoubleQuoted);
-        if (c == '\'')
-            return s.OpenQuoted(kSingleQuoted);
-        if (IsLineEnd(c))
-            s.done = true;
-        return kPlain;
+        for (;; c = s.Next()) {
+            c = s.SkipOver(kPlainText, c);
+            if (Syntax::IsWordStart(c))
+                return s.OpenWord(c, kWord);
+            if (c == '/' && s.Peek() == '*')
+                return kBlockComment;
+            if (c == '/' && s.Peek() == '/')
+                return kLineComment;
+            if (c == '"')
+                return s.OpenQuoted(kDoubleQuoted);
+            if (c == '\'')
+                return s.OpenQuoted(kSingleQuoted);
+            if (IsLineEnd(c)) {
+                s.done = true;
+                return kPlain;
+            }
+            // A slash that opens no comment is plain text.
+        }
     }
 
-    static bool InSingleQuotes(LineStyler& s, int c)
+    STYLER_STEP static bool InSingleQuotes(LineStyler& s, int c)
     {
         if constexpr (Syntax::kCharConstants)
             return s.InCharConstant(c, Syntax::kCharConstantStyle);
         return s.InQuotedString(c, '\'', Syntax::kStringStyle);
     }
 
-    static State Step(LineStyler& s, State state, int c)
+    STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
             return s.AfterPlain(Plain(s, c));
         case kWord:
-            return s.InWord(c, Syntax::IsWordCharacter(c), Syntax::kSetStyles) ? kWord : kPlain;
+            s.ReadWord(c, kWordCharacters, Syntax::kSetStyles);
+            return kPlain;
         case kNoRole:
             break;
         case kBlockComment:

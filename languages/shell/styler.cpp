@@ -14,12 +14,21 @@ constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 struct ShellLines {
     enum State : short { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
 
+    static constexpr ByteSet kWordCharacters = ByteSet::Of(IsIdentifierCharacter);
+    // The characters that leave plain text as it is: none starts a comment, a word or a
+    // string, and none ends the line.
+    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
+        return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
+    });
+
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
     static int OpeningStyle(State state) { return state == kComment ? kCommentStyle : kDefaultStyle; }
 
-    static State Plain(LineStyler& s, int c)
+    // Plain text reads on until a character opens a token or the line ends.
+    STYLER_STEP static State Plain(LineStyler& s, int c)
     {
+        c = s.SkipOver(kPlainText, c);
         if (c == '#')
             return kComment;
         if (IsIdentifierStart(c))
@@ -33,13 +42,14 @@ struct ShellLines {
         return kPlain;
     }
 
-    static State Step(LineStyler& s, State state, int c)
+    STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
             return s.AfterPlain(Plain(s, c));
         case kWord:
-            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
+            s.ReadWord(c, kWordCharacters, kSetStyles);
+            return kPlain;
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
