@@ -71,24 +71,31 @@ struct CFamilyLines {
         return s.InQuotedString(c, '\'', Syntax::kStringStyle);
     }
 
+    // Plain text from the character c on.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+
+    // Back in plain text after a token: the line reads on there at once, as the next
+    // turn of the line loop would, unless the token finished the line.
+    STYLER_STEP static State BackToPlain(LineStyler& s) { return s.done ? kPlain : InPlain(s, s.Next()); }
+
     STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
-            return s.AfterPlain(Plain(s, c));
+            return InPlain(s, c);
         case kWord:
             s.ReadWord(c, kWordCharacters, Syntax::kSetStyles);
-            return kPlain;
+            return BackToPlain(s);
         case kNoRole:
             break;
         case kBlockComment:
-            return s.InBlockComment(c, Syntax::kCommentStyle) ? kBlockComment : kPlain;
+            return s.InBlockComment(c, Syntax::kCommentStyle) ? kBlockComment : BackToPlain(s);
         case kLineComment:
             return s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
         case kDoubleQuoted:
-            return s.InQuotedString(c, '"', Syntax::kStringStyle) ? kDoubleQuoted : kPlain;
+            return s.InQuotedString(c, '"', Syntax::kStringStyle) ? kDoubleQuoted : BackToPlain(s);
         case kSingleQuoted:
-            return InSingleQuotes(s, c) ? kSingleQuoted : kPlain;
+            return InSingleQuotes(s, c) ? kSingleQuoted : BackToPlain(s);
         }
         // A line in a state without a role stops at once and hands the state on.
         s.done = true;

@@ -42,20 +42,27 @@ struct ShellLines {
         return kPlain;
     }
 
+    // Plain text from the character c on.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+
+    // Back in plain text after a token: the line reads on there at once, as the next
+    // turn of the line loop would, unless the token finished the line.
+    STYLER_STEP static State BackToPlain(LineStyler& s) { return s.done ? kPlain : InPlain(s, s.Next()); }
+
     STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
-            return s.AfterPlain(Plain(s, c));
+            return InPlain(s, c);
         case kWord:
             s.ReadWord(c, kWordCharacters, kSetStyles);
-            return kPlain;
+            return BackToPlain(s);
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
-            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : kPlain;
+            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : BackToPlain(s);
         case kSingleQuoted:
-            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : kPlain;
+            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : BackToPlain(s);
         }
         s.done = true;
         return state;
