@@ -16,7 +16,7 @@
 
 template <typename Syntax>
 struct CFamilyLines {
-    enum State : short {
+    enum State : int {
         kPlain = 0,
         kWord = 1,
         kNoRole = 2,

@@ -49,7 +49,7 @@ STYLER_STEP bool InTripleQuoted(LineStyler& s, int c, int quote, int style, bool
 }
 
 struct PythonLines {
-    enum State : short {
+    enum State : int {
         kPlain = 0,
         kWord = 1,
         kNoRole = 2,

@@ -12,7 +12,7 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 
 struct ShellLines {
-    enum State : short { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
+    enum State : int { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
 
     static constexpr ByteSet kWordCharacters = ByteSet::Of(IsIdentifierCharacter);
     // The characters that leave plain text as it is: none starts a comment, a word or a
