@@ -111,13 +111,21 @@ int KeywordMatcher::StepOutOfStart(int ch, int state) const
 {
     if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
         return kDead;
-    const int* begin = edgeChars_.data() + edgeBegin_[static_cast<std::size_t>(state)];
-    const int* end = edgeChars_.data() + edgeBegin_[static_cast<std::size_t>(state) + 1];
-    // Past the first characters of a word most states have one or two edges.
-    const int* found = end - begin <= 8 ? std::find(begin, end, ch) : std::lower_bound(begin, end, ch);
+    const int* chars = edgeChars_.data();
+    const int* begin = chars + edgeBegin_[static_cast<std::size_t>(state)];
+    const int* end = chars + edgeBegin_[static_cast<std::size_t>(state) + 1];
+    // Past the first characters of a word most states have one or two edges: they are
+    // read in order, up to the first character not below ch.
+    const int* found = begin;
+    if (end - begin <= 8) {
+        while (found != end && *found < ch)
+            ++found;
+    } else {
+        found = std::lower_bound(begin, end, ch);
+    }
     if (found == end || *found != ch)
         return kDead;
-    return edgeTargets_[static_cast<std::size_t>(found - edgeChars_.data())];
+    return edgeTargets_[static_cast<std::size_t>(found - chars)];
 }
 
 int KeywordMatcher::SetsOfWord(std::string_view word) const

@@ -8,8 +8,8 @@ namespace {
 
 struct ActionScriptSyntax {
     // "#include" and "#initclip" are words; a "#" or "." ends one.
-    static bool IsWordStart(int c) { return IsIdentifierStart(c) || c == '#'; }
-    static bool IsWordCharacter(int c) { return IsIdentifierCharacter(c); }
+    static constexpr bool IsWordStart(int c) { return IsIdentifierStart(c) || c == '#'; }
+    static constexpr bool IsWordCharacter(int c) { return IsIdentifierCharacter(c); }
 
     // Keywords, identifiers, objects, properties, functions, deprecated words and user
     // sets 1 and 2; user sets 3 and 4 have no style of their own.

@@ -16,7 +16,7 @@
 
 template <typename Syntax>
 struct CFamilyLines {
-    enum State : short {
+    enum State : int {
         kPlain = 0,
         kWord = 1,
         kNoRole = 2,
@@ -26,6 +26,14 @@ struct CFamilyLines {
         kSingleQuoted = 6, // a character constant or a string, as the syntax says
     };
 
+    // The characters of a word after its first.
+    static constexpr ByteSet kWordCharacters = ByteSet::Of(Syntax::IsWordCharacter);
+    // The characters that leave plain text as it is: none starts a word, a comment or a
+    // string, and none ends the line.
+    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
+        return !Syntax::IsWordStart(c) && c != '/' && c != '"' && c != '\'' && !IsLineEnd(c);
+    });
+
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
     static int OpeningStyle(State state)
@@ -33,47 +41,61 @@ struct CFamilyLines {
         return state == kBlockComment || state == kLineComment ? Syntax::kCommentStyle : 0;
     }
 
-    static State Plain(LineStyler& s, int c)
+    // Plain text reads on until a character opens a token or the line ends.
+    STYLER_STEP static State Plain(LineStyler& s, int c)
     {
-        if (Syntax::IsWordStart(c))
-            return s.OpenWord(c, kWord);
-        if (c == '/' && s.Peek() == '*')
-            return kBlockComment;
-        if (c == '/' && s.Peek() == '/')
-            return kLineComment;
-        if (c == '"')
-            return s.OpenQuoted(kDoubleQuoted);
-        if (c == '\'')
-            return s.OpenQuoted(kSingleQuoted);
-        if (IsLineEnd(c))
-            s.done = true;
-        return kPlain;
+        for (;; c = s.Next()) {
+            c = s.SkipOver(kPlainText, c);
+            if (Syntax::IsWordStart(c))
+                return s.OpenWord(c, kWord);
+            if (c == '/' && s.Peek() == '*')
+                return kBlockComment;
+            if (c == '/' && s.Peek() == '/')
+                return kLineComment;
+            if (c == '"')
+                return s.OpenQuoted(kDoubleQuoted);
+            if (c == '\'')
+                return s.OpenQuoted(kSingleQuoted);
+            if (IsLineEnd(c)) {
+                s.done = true;
+                return kPlain;
+            }
+            // A slash that opens no comment is plain text.
+        }
     }
 
-    static bool InSingleQuotes(LineStyler& s, int c)
+    STYLER_STEP static bool InSingleQuotes(LineStyler& s, int c)
     {
         if constexpr (Syntax::kCharConstants)
             return s.InCharConstant(c, Syntax::kCharConstantStyle);
         return s.InQuotedString(c, '\'', Syntax::kStringStyle);
     }
 
-    static State Step(LineStyler& s, State state, int c)
+    // Plain text from the character c on.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+
+    // Back in plain text after a token: the line reads on there at once, as the next
+    // turn of the line loop would, unless the token finished the line.
+    STYLER_STEP static State BackToPlain(LineStyler& s) { return s.done ? kPlain : InPlain(s, s.Next()); }
+
+    STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
-            return s.AfterPlain(Plain(s, c));
+            return InPlain(s, c);
         case kWord:
-            return s.InWord(c, Syntax::IsWordCharacter(c), Syntax::kSetStyles) ? kWord : kPlain;
+            s.ReadWord(c, kWordCharacters, Syntax::kSetStyles);
+            return BackToPlain(s);
         case kNoRole:
             break;
         case kBlockComment:
-            return s.InBlockComment(c, Syntax::kCommentStyle) ? kBlockComment : kPlain;
+            return s.InBlockComment(c, Syntax::kCommentStyle) ? kBlockComment : BackToPlain(s);
         case kLineComment:
             return s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
         case kDoubleQuoted:
-            return s.InQuotedString(c, '"', Syntax::kStringStyle) ? kDoubleQuoted : kPlain;
+            return s.InQuotedString(c, '"', Syntax::kStringStyle) ? kDoubleQuoted : BackToPlain(s);
         case kSingleQuoted:
-            return InSingleQuotes(s, c) ? kSingleQuoted : kPlain;
+            return InSingleQuotes(s, c) ? kSingleQuoted : BackToPlain(s);
         }
         // A line in a state without a role stops at once and hands the state on.
         s.done = true;

@@ -14,15 +14,41 @@
 #include <cstddef>
 #include <type_traits>
 
+// The steps run for every character and are always inlined into the styler's loop, so
+// that its working values stay in registers instead of in memory that every call to the
+// proxy could change.
+#if defined(__GNUC__)
+#define STYLER_STEP inline __attribute__((always_inline))
+#else
+#define STYLER_STEP inline
+#endif
+
 // The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
 // KeywordSets mask. The lowest set bit among the first `count` wins; a word in none of
 // them gets the default style 0.
 class KeywordStyles {
 public:
     template <std::size_t N>
-    constexpr KeywordStyles(const int (&styles)[N]) : byBit_(styles), count_(static_cast<int>(N)) {}
+    constexpr KeywordStyles(const int (&styles)[N]) : byBit_(styles), count_(static_cast<int>(N))
+    {
+        static_assert(N >= 1 && N < 32, "a style for each of 1 to 31 keyword sets");
+    }
 
-    int StyleOf(int sets) const;
+    int StyleOf(int sets) const
+    {
+        // Sets beyond the styled ones do not count.
+        const unsigned styled = static_cast<unsigned>(sets) & ((1u << count_) - 1u);
+        if (styled == 0)
+            return 0;
+#if defined(__GNUC__)
+        return byBit_[__builtin_ctz(styled)];
+#else
+        int bit = 0;
+        while ((styled & (1u << bit)) == 0)
+            ++bit;
+        return byBit_[bit];
+#endif
+    }
 
 private:
     const int* byBit_;
@@ -30,31 +56,51 @@ private:
 };
 
 // ASCII character classes; bytes from 128 up are in none of them.
-inline bool IsAsciiLetter(int c)
+constexpr bool IsAsciiLetter(int c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-inline bool IsAsciiDigit(int c)
+constexpr bool IsAsciiDigit(int c)
 {
     return c >= '0' && c <= '9';
 }
 
 // The usual word: an ASCII letter or "_", then letters, digits and "_".
-inline bool IsIdentifierStart(int c)
+constexpr bool IsIdentifierStart(int c)
 {
     return IsAsciiLetter(c) || c == '_';
 }
 
-inline bool IsIdentifierCharacter(int c)
+constexpr bool IsIdentifierCharacter(int c)
 {
     return IsIdentifierStart(c) || IsAsciiDigit(c);
 }
 
-inline bool IsLineEnd(int c)
+constexpr bool IsLineEnd(int c)
 {
     return c == '\n' || c == 0;
 }
+
+// A set of bytes made at compile time from a class of characters, so that a loop that
+// reads on while the character keeps the styler in its state asks one question a byte.
+// Has() takes what LineStyler::Next() answers: a byte from 0 to 255.
+class ByteSet {
+public:
+    template <typename Member>
+    static constexpr ByteSet Of(Member member)
+    {
+        ByteSet set;
+        for (int c = 0; c < 256; ++c)
+            set.has_[c] = member(c);
+        return set;
+    }
+
+    bool Has(int c) const { return has_[c]; }
+
+private:
+    bool has_[256] = {};
+};
 
 // How a language's words meet its keyword text: as written, or with ASCII letters folded
 // to the case its keyword text is written in (bytes from 128 up are never folded).
@@ -129,6 +175,19 @@ struct LineStyler {
     // keyword style and is read again by the plain state. False when the word ended.
     bool InWord(int c, bool wordCharacter, const KeywordStyles& styles, CaseFold fold = CaseFold::None);
 
+    // The rest of a word whose characters are `words`, read in one go from c: the
+    // matcher is fed each character while it has not answered 0, and the character
+    // after the word ends it with its keyword style and is read again by the plain state.
+    void ReadWord(int c, const ByteSet& words, const KeywordStyles& styles);
+
+    // Reads on from c while the character is in `keeps`; answers the first that is not.
+    int SkipOver(const ByteSet& keeps, int c)
+    {
+        while (keeps.Has(c))
+            c = Next();
+        return c;
+    }
+
     // A string or character constant opens: it starts unescaped and with no characters,
     // whatever an abandoned constant before it left. Answers its state.
     template <typename State>
@@ -170,10 +229,7 @@ private:
     bool ContinuedByBackslash() const;
 };
 
-// The steps run for every character, so they are inline: the styler's working values
-// then stay in registers, out of the proxy's reach.
-
-inline int LineStyler::Peek(int ahead) const
+STYLER_STEP int LineStyler::Peek(int ahead) const
 {
     const long long offset = static_cast<long long>(i) + ahead;
     if (offset < 0 || offset >= len)
@@ -181,7 +237,7 @@ inline int LineStyler::Peek(int ahead) const
     return static_cast<unsigned char>(line.CharAt(static_cast<int>(offset)));
 }
 
-inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles, CaseFold fold)
+STYLER_STEP bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& styles, CaseFold fold)
 {
     if (wordCharacter) {
         if (kw != 0)
@@ -194,70 +250,97 @@ inline bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyles& s
     return false;
 }
 
-inline bool LineStyler::InQuotedString(int c, int quote, int style)
+STYLER_STEP void LineStyler::ReadWord(int c, const ByteSet& words, const KeywordStyles& styles)
 {
-    if (c == quote && !escaped) {
-        Style(start, style);
-        start = i;
-        return false;
+    while (kw != 0 && words.Has(c)) {
+        kw = line.KeywordStep(c, kw);
+        c = Next();
     }
-    if (IsLineEnd(c)) {
-        const bool continued = ContinuedByBackslash();
-        Style(start, continued ? style : 0);
-        start = len;
-        done = true;
-        return continued;
-    }
-    NoteEscape(c);
-    return true;
+    // No keyword goes on this way: the rest of the word only needs reading.
+    SkipOver(words, c);
+    Style(start, styles.StyleOf(line.KeywordSets(kw)));
+    --i;
+    start = i;
 }
 
-inline bool LineStyler::InBlockComment(int c, int style)
+// The steps for strings, comments and constants read on through the characters that
+// keep their state, and return when it ends or the line does.
+
+STYLER_STEP bool LineStyler::InQuotedString(int c, int quote, int style)
 {
-    if (c == '*' && Peek() == '/') {
-        Style(start, style);
-        start = i + 1;
-        i = i + 1;
-        return false;
+    for (;; c = Next()) {
+        // Characters that neither close, escape nor end the line only clear the escape.
+        if (!escaped) {
+            while (c != quote && c != '\\' && !IsLineEnd(c))
+                c = Next();
+        }
+        if (c == quote && !escaped) {
+            Style(start, style);
+            start = i;
+            return false;
+        }
+        if (IsLineEnd(c)) {
+            const bool continued = ContinuedByBackslash();
+            Style(start, continued ? style : 0);
+            start = len;
+            done = true;
+            return continued;
+        }
+        NoteEscape(c);
     }
-    if (IsLineEnd(c)) {
-        Style(start, style);
-        done = true;
-    }
-    return true;
 }
 
-inline bool LineStyler::InLineComment(int style)
+STYLER_STEP bool LineStyler::InBlockComment(int c, int style)
+{
+    for (;; c = Next()) {
+        while (c != '*' && !IsLineEnd(c))
+            c = Next();
+        if (c == '*' && Peek() == '/') {
+            Style(start, style);
+            start = i + 1;
+            i = i + 1;
+            return false;
+        }
+        if (IsLineEnd(c)) {
+            Style(start, style);
+            done = true;
+            return true;
+        }
+    }
+}
+
+STYLER_STEP bool LineStyler::InLineComment(int style)
 {
     Style(start, style);
     done = true;
     return !EndsWithLineFeed();
 }
 
-inline bool LineStyler::InCharConstant(int c, int style)
+STYLER_STEP bool LineStyler::InCharConstant(int c, int style)
 {
-    if (c == '\t' || IsLineEnd(c)) {
-        Style(start, 0);
-        start = i;
-        return false;
-    }
-    if (c == '\'' && !escaped) {
-        if (count == 1 || count == 2 || count == 4) {
-            Style(start, style);
-        } else {
+    for (;; c = Next()) {
+        if (c == '\t' || IsLineEnd(c)) {
             Style(start, 0);
-            --i; // the quote opens the next constant
+            start = i;
+            return false;
         }
-        start = i;
-        return false;
+        if (c == '\'' && !escaped) {
+            if (count == 1 || count == 2 || count == 4) {
+                Style(start, style);
+            } else {
+                Style(start, 0);
+                --i; // the quote opens the next constant
+            }
+            start = i;
+            return false;
+        }
+        if (!escaped)
+            ++count;
+        NoteEscape(c);
     }
-    if (!escaped)
-        ++count;
-    NoteEscape(c);
-    return true;
 }
 
-inline bool LineStyler::ContinuedByBackslash() const
+STYLER_STEP bool LineStyler::ContinuedByBackslash() const
 {
     // i is just past the line's end character.
     return Peek(-2) == '\\' && Peek(-3) != '\\';

@@ -8,8 +8,8 @@ namespace {
 
 struct JavaSyntax {
     // A dotted name such as a package path is one word.
-    static bool IsWordStart(int c) { return IsIdentifierStart(c); }
-    static bool IsWordCharacter(int c) { return IsIdentifierCharacter(c) || c == '.'; }
+    static constexpr bool IsWordStart(int c) { return IsIdentifierStart(c); }
+    static constexpr bool IsWordCharacter(int c) { return IsIdentifierCharacter(c) || c == '.'; }
 
     // Keyword set 1 and the four user sets.
     static constexpr int kSetStyles[] = {1, 5, 6, 7, 8};

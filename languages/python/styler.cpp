@@ -15,7 +15,7 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 
 // Whether the next two characters are both `quote`.
-bool TwoMore(const LineStyler& s, int quote)
+STYLER_STEP bool TwoMore(const LineStyler& s, int quote)
 {
     return s.Peek(0) == quote && s.Peek(1) == quote;
 }
@@ -24,26 +24,32 @@ bool TwoMore(const LineStyler& s, int quote)
 // every quote is tested for closing, so four quotes in a row open and close the string.
 // With `escapes`, a backslash keeps the next character from closing it. False when the
 // string closed; scanning then resumes after the third quote.
-bool InTripleQuoted(LineStyler& s, int c, int quote, int style, bool escapes)
+STYLER_STEP bool InTripleQuoted(LineStyler& s, int c, int quote, int style, bool escapes)
 {
-    if (c == quote && !(escapes && s.escaped) && TwoMore(s, quote)) {
-        s.Style(s.start, style);
-        s.i += 2;
-        s.start = s.i;
-        return false;
+    for (;; c = s.Next()) {
+        // Characters that neither close, escape nor end the line only clear the escape.
+        if (!(escapes && s.escaped)) {
+            while (c != quote && c != '\\' && !IsLineEnd(c))
+                c = s.Next();
+        }
+        if (c == quote && !(escapes && s.escaped) && TwoMore(s, quote)) {
+            s.Style(s.start, style);
+            s.i += 2;
+            s.start = s.i;
+            return false;
+        }
+        if (IsLineEnd(c)) {
+            s.Style(s.start, style);
+            s.done = true;
+            return true;
+        }
+        if (escapes)
+            s.NoteEscape(c);
     }
-    if (IsLineEnd(c)) {
-        s.Style(s.start, style);
-        s.done = true;
-        return true;
-    }
-    if (escapes)
-        s.NoteEscape(c);
-    return true;
 }
 
 struct PythonLines {
-    enum State : short {
+    enum State : int {
         kPlain = 0,
         kWord = 1,
         kNoRole = 2,
@@ -54,6 +60,13 @@ struct PythonLines {
         kTripleSingle = 7,
     };
 
+    static constexpr ByteSet kWordCharacters = ByteSet::Of(IsIdentifierCharacter);
+    // The characters that leave plain text as it is: none starts a comment, a word or a
+    // string, and none ends the line.
+    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
+        return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
+    });
+
     static bool IsState(int value) { return value >= kPlain && value <= kTripleSingle; }
 
     static int OpeningStyle(State state)
@@ -63,8 +76,10 @@ struct PythonLines {
         return state == kTripleSingle ? kStringStyle : kDefaultStyle;
     }
 
-    static State Plain(LineStyler& s, int c)
+    // Plain text reads on until a character opens a token or the line ends.
+    STYLER_STEP static State Plain(LineStyler& s, int c)
     {
+        c = s.SkipOver(kPlainText, c);
         if (c == '#')
             return kComment;
         if (IsIdentifierStart(c))
@@ -78,25 +93,33 @@ struct PythonLines {
         return kPlain;
     }
 
-    static State Step(LineStyler& s, State state, int c)
+    // Plain text from the character c on.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+
+    // Back in plain text after a token: the line reads on there at once, as the next
+    // turn of the line loop would, unless the token finished the line.
+    STYLER_STEP static State BackToPlain(LineStyler& s) { return s.done ? kPlain : InPlain(s, s.Next()); }
+
+    STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
-            return s.AfterPlain(Plain(s, c));
+            return InPlain(s, c);
         case kWord:
-            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
+            s.ReadWord(c, kWordCharacters, kSetStyles);
+            return BackToPlain(s);
         case kNoRole:
             break;
         case kTripleDouble:
-            return InTripleQuoted(s, c, '"', kCommentStyle, false) ? kTripleDouble : kPlain;
+            return InTripleQuoted(s, c, '"', kCommentStyle, false) ? kTripleDouble : BackToPlain(s);
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
-            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : kPlain;
+            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : BackToPlain(s);
         case kSingleQuoted:
-            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : kPlain;
+            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : BackToPlain(s);
         case kTripleSingle:
-            return InTripleQuoted(s, c, '\'', kStringStyle, true) ? kTripleSingle : kPlain;
+            return InTripleQuoted(s, c, '\'', kStringStyle, true) ? kTripleSingle : BackToPlain(s);
         }
         // A line in a state without a role stops at once and hands the state on.
         s.done = true;

@@ -12,14 +12,23 @@ enum Style { kDefaultStyle = 0, kCommentStyle = 2, kStringStyle = 3 };
 constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 
 struct ShellLines {
-    enum State : short { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
+    enum State : int { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
+
+    static constexpr ByteSet kWordCharacters = ByteSet::Of(IsIdentifierCharacter);
+    // The characters that leave plain text as it is: none starts a comment, a word or a
+    // string, and none ends the line.
+    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
+        return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
+    });
 
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
     static int OpeningStyle(State state) { return state == kComment ? kCommentStyle : kDefaultStyle; }
 
-    static State Plain(LineStyler& s, int c)
+    // Plain text reads on until a character opens a token or the line ends.
+    STYLER_STEP static State Plain(LineStyler& s, int c)
     {
+        c = s.SkipOver(kPlainText, c);
         if (c == '#')
             return kComment;
         if (IsIdentifierStart(c))
@@ -33,19 +42,27 @@ struct ShellLines {
         return kPlain;
     }
 
-    static State Step(LineStyler& s, State state, int c)
+    // Plain text from the character c on.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+
+    // Back in plain text after a token: the line reads on there at once, as the next
+    // turn of the line loop would, unless the token finished the line.
+    STYLER_STEP static State BackToPlain(LineStyler& s) { return s.done ? kPlain : InPlain(s, s.Next()); }
+
+    STYLER_STEP static State Step(LineStyler& s, State state, int c)
     {
         switch (state) {
         case kPlain:
-            return s.AfterPlain(Plain(s, c));
+            return InPlain(s, c);
         case kWord:
-            return s.InWord(c, IsIdentifierCharacter(c), kSetStyles) ? kWord : kPlain;
+            s.ReadWord(c, kWordCharacters, kSetStyles);
+            return BackToPlain(s);
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
-            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : kPlain;
+            return s.InQuotedString(c, '"', kStringStyle) ? kDoubleQuoted : BackToPlain(s);
         case kSingleQuoted:
-            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : kPlain;
+            return s.InQuotedString(c, '\'', kStringStyle) ? kSingleQuoted : BackToPlain(s);
         }
         s.done = true;
         return state;

@@ -48,6 +48,52 @@ TEST(KeywordMatcher, PrefixesAndDeadStates)
     EXPECT_EQ(m.Step('b', 12345), 0);
 }
 
+// A state's edges are searched by character: few of them one by one, many by halving.
+// Characters below, between and above the edges, bytes from 128 up as CharAt answers
+// them and code points all miss; every edge leads on.
+TEST(KeywordMatcher, EveryEdgeOfAStateIsFoundAndNothingBetweenThem)
+{
+    const KeywordMatcher m("pb pd pf p\xC3\xA9\n-\nqa qb qc qd qe qf qg qh qi qj qk\n");
+    struct Case {
+        const char* name;
+        char prefix;
+        int ch;
+        int sets; // of the two-character word; -1 when the step dies
+    };
+    const Case cases[] = {
+        {"few: first edge", 'p', 'b', 1},
+        {"few: middle edge", 'p', 'd', 1},
+        {"few: last ASCII edge", 'p', 'f', 1},
+        {"few: below the first", 'p', 'a', -1},
+        {"few: between two", 'p', 'c', -1},
+        {"few: between two, next to the last", 'p', 'e', -1},
+        {"few: above the last ASCII edge", 'p', 'g', -1},
+        {"few: a byte from 128 up", 'p', static_cast<signed char>('\xC4'), -1},
+        {"few: a code point", 'p', 0xE8, -1},
+        {"many: first edge", 'q', 'a', 2},
+        {"many: an edge in the middle", 'q', 'f', 2},
+        {"many: last edge", 'q', 'k', 2},
+        {"many: below the first", 'q', '`', -1},
+        {"many: above the last", 'q', 'l', -1},
+        {"many: a byte from 128 up", 'q', static_cast<signed char>('\xC3'), -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int prefix = m.Step(c.prefix, 1);
+        ASSERT_NE(prefix, 0);
+        const int state = m.Step(c.ch, prefix);
+        if (c.sets < 0) {
+            EXPECT_EQ(state, 0);
+        } else {
+            ASSERT_NE(state, 0);
+            EXPECT_EQ(m.Sets(state), c.sets);
+        }
+    }
+    // The word with a code point is found fed as code points and as bytes.
+    EXPECT_EQ(m.Sets(m.Step(0xE9, m.Step('p', 1))), 1);
+    EXPECT_EQ(m.Sets(m.Step(static_cast<signed char>('\xA9'), m.Step(static_cast<signed char>('\xC3'), m.Step('p', 1)))), 1);
+}
+
 TEST(KeywordMatcher, StepsOverCodePoints)
 {
     const KeywordMatcher m("caf\xC3\xA9\n");
