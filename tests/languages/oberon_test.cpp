@@ -5,6 +5,7 @@
 #include "language.h"
 #include "module_set.h"
 #include "selection_marks.h"
+#include "styled_cases.h"
 #include "styled_markup.h"
 
 #include <gtest/gtest.h>
@@ -24,15 +25,9 @@ constexpr short InComment(int depth)
     return static_cast<short>(depth * 256 + 3);
 }
 
-struct StyledCase {
-    const char* name;
-    const char* styled; // the document, with "{n}" where a run of style n must start
-    std::vector<short> endStates;
-};
-
 TEST(OberonStyleLine, DocumentsLineByLine)
 {
-    const StyledCase cases[] = {
+    const std::vector<StyledDocumentCase> cases = {
         {"KeywordsAreCaseSensitive", "{1}BEGIN{0} begin Begin {1}END{0}", {0}},
         {"NestedCommentClosedOnItsLine", "{0}x {2}(* a (* b *) c *){0} y", {0}},
         {"NestedCommentLeftOpenKeepsItsDepth", "{2}(* a (* b *)\n{2}c *){0} y", {InComment(1), 0}},
@@ -50,26 +45,12 @@ TEST(OberonStyleLine, DocumentsLineByLine)
         {"OpenSetIsPlain", "{0}s := {a, b\n{0}x", {0, 0}},
         {"WordsWithDigitsAndUnderscores", "{0}BEGIN_2 {1}END{0} x_IF {1}IF{0}", {0}},
     };
-    const Language language = PrepareLanguage(Module(kOberon), "");
-    ASSERT_NE(language.plugin->styleLine, nullptr);
-    for (const StyledCase& c : cases) {
-        Document document(Unmarked(c.styled));
-        document.StyleAll(language.MakeStyler());
-        EXPECT_EQ(MarkDocument(document), c.styled) << c.name;
-        EXPECT_EQ(EndStates(document), c.endStates) << c.name;
-    }
+    ExpectStyledDocuments(kOberon, cases);
 }
-
-// One call of StyleLine on one line with a given incoming state.
-struct LineCase {
-    short state;
-    const char* styled;
-    short endState;
-};
 
 TEST(OberonStyleLine, IncomingDepthAndItsLimits)
 {
-    const LineCase cases[] = {
+    const std::vector<StyledLineCase> cases = {
         {InComment(2), "{2}a *) b *){0} c\n", 0},
         {InComment(2), "{2}a *) b\n", InComment(1)},
         // A comment state without a depth closes at its first closer.
@@ -83,16 +64,7 @@ TEST(OberonStyleLine, IncomingDepthAndItsLimits)
         // The depth a plain line hands on is what it came with.
         {0x0500, "{0}x\n", 0x0500},
     };
-    const LanguagePlugin& plugin = Module(kOberon);
-    const KeywordMatcher keywords(plugin.defaultKeywords);
-    for (const LineCase& c : cases) {
-        std::string line = Unmarked(c.styled);
-        HostProxy proxy(line, keywords, 8, ProxyPurpose::Styling);
-        short state = c.state;
-        plugin.styleLine(proxy, &state);
-        EXPECT_EQ(MarkRuns(line, proxy.Runs()), c.styled) << "from state " << c.state;
-        EXPECT_EQ(state, c.endState) << c.styled;
-    }
+    ExpectStyledLines(kOberon, cases);
 }
 
 TEST(OberonStyleLine, UserSetsHaveTheirStyles)

@@ -4,6 +4,7 @@
 #include "host_proxy.h"
 #include "language.h"
 #include "module_set.h"
+#include "styled_cases.h"
 #include "styled_markup.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,9 @@ constexpr short WithDelimiter(int delimiter, int state)
     return static_cast<short>(delimiter * 256 + state);
 }
 
-struct StyledCase {
-    const char* name;
-    const char* styled; // the document, with "{n}" where a run of style n must start
-    std::vector<short> endStates;
-};
-
 TEST(TexStyleLine, DocumentsLineByLine)
 {
-    const StyledCase cases[] = {
+    const std::vector<StyledDocumentCase> cases = {
         {"SectionHeading", "{7}\\section{2}{{0}Intro to it{2}}{0}\n{0}x", {0, 0}},
         {"KeywordSets", "{5}\\cite{2}{{0}x{2}}{0} {6}\\begin{2}{{0}a{2}}{0} {1}\\emph{0} {1}\\x@y{0}", {0}},
         {"ControlSymbolsStartNothing", "{0}a \\% b \\$ c \\{ d \\\\", {0}},
@@ -50,27 +45,14 @@ TEST(TexStyleLine, DocumentsLineByLine)
         {"BackquoteTakesTheNextCharacter", "{0}`% `$ `\\x {3}%\n{0}", {0, 0}},
         {"WordsAreNotLookedUp", "{0}section begin 12ab", {0}},
     };
-    const Language language = PrepareLanguage(Module(kTex), "");
-    ASSERT_NE(language.plugin->styleLine, nullptr);
-    for (const StyledCase& c : cases) {
-        Document document(Unmarked(c.styled));
-        document.StyleAll(language.MakeStyler());
-        EXPECT_EQ(MarkDocument(document), c.styled) << c.name;
-        EXPECT_EQ(EndStates(document), c.endStates) << c.name;
-    }
+    ExpectStyledDocuments(kTex, cases);
 }
-
-struct LineCase {
-    short state;
-    const char* styled;
-    short endState;
-};
 
 // Lines styled one by one with the state handed in, as for the last line of a document,
 // which has no line feed.
 TEST(TexStyleLine, LinesWithTheStateHandedIn)
 {
-    const LineCase cases[] = {
+    const std::vector<StyledLineCase> cases = {
         {0, "{0}a {3}% open", 4},
         {4, "{3}still a comment\n", 0},
         {4, "{3}", 4},
@@ -83,16 +65,7 @@ TEST(TexStyleLine, LinesWithTheStateHandedIn)
         {0, "{1}\\verb{0}", 7},
         {0, "{0}x\\", 0},
     };
-    const LanguagePlugin& plugin = Module(kTex);
-    const KeywordMatcher keywords(plugin.defaultKeywords);
-    for (const LineCase& c : cases) {
-        std::string line = Unmarked(c.styled);
-        HostProxy proxy(line, keywords, 8, ProxyPurpose::Styling);
-        short state = c.state;
-        plugin.styleLine(proxy, &state);
-        EXPECT_EQ(MarkRuns(line, proxy.Runs()), c.styled) << "from state " << c.state;
-        EXPECT_EQ(state, c.endState) << c.styled;
-    }
+    ExpectStyledLines(kTex, cases);
 }
 
 struct TexScanCase {
