@@ -3,6 +3,8 @@
 #include "utf8.h"
 
 #include <algorithm>
+#include <set>
+#include <unordered_map>
 
 namespace varnel {
 
@@ -13,17 +15,26 @@ bool IsSeparator(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-std::uint64_t EdgeKey(int state, int ch)
+std::uint64_t EdgeKey(int node, int ch)
 {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(state)) << 32) |
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(node)) << 32) |
            static_cast<std::uint32_t>(ch);
 }
 
+// How many free cells the search for a state's edges tries before it places them at the
+// end of the array instead: a bound on the work per state, whatever the keyword text.
+constexpr int kPlacementTries = 64;
+
 } // namespace
 
+struct KeywordMatcher::Trie {
+    std::unordered_map<std::uint64_t, int> edges; // (node << 32 | ch) -> child node
+    std::vector<int> masks{0, 0};                 // by node; [0] unused, [1] the root
+};
+
 KeywordMatcher::KeywordMatcher(std::string_view text)
-    : masks_(2, 0)
 {
+    Trie trie;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
@@ -48,45 +59,18 @@ KeywordMatcher::KeywordMatcher(std::string_view text)
                 // Words of sets beyond the 32nd are known, but in no set reported.
                 const int bit = setCount_ <= 32 ? static_cast<int>(1u << (setCount_ - 1)) : 0;
                 const std::string_view word = line.substr(i, j - i);
-                masks_[AddWord(word, Feed::CodePoints)] |= bit;
-                masks_[AddWord(word, Feed::Bytes)] |= bit;
+                trie.masks[static_cast<std::size_t>(AddWord(trie, word, Feed::CodePoints))] |= bit;
+                trie.masks[static_cast<std::size_t>(AddWord(trie, word, Feed::Bytes))] |= bit;
             }
             i = j;
         }
     }
-    Freeze(building_);
-    building_.clear();
+    Freeze(trie);
 }
 
-void KeywordMatcher::Freeze(const std::unordered_map<std::uint64_t, int>& edges)
+int KeywordMatcher::AddWord(Trie& trie, std::string_view word, Feed feed)
 {
-    std::vector<std::pair<std::uint64_t, int>> sorted(edges.begin(), edges.end());
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        // By state, then by character as a signed value.
-        const auto stateA = a.first >> 32, stateB = b.first >> 32;
-        if (stateA != stateB)
-            return stateA < stateB;
-        return static_cast<std::int32_t>(a.first) < static_cast<std::int32_t>(b.first);
-    });
-    edgeBegin_.assign(masks_.size() + 1, 0);
-    edgeChars_.clear();
-    edgeTargets_.clear();
-    for (const auto& [key, target] : sorted) {
-        const auto state = static_cast<std::size_t>(key >> 32);
-        const int ch = static_cast<std::int32_t>(key);
-        ++edgeBegin_[state + 1];
-        edgeChars_.push_back(ch);
-        edgeTargets_.push_back(target);
-        if (state == kStart && ch >= 0 && ch < 128)
-            startAscii_[ch] = target;
-    }
-    for (std::size_t state = 1; state < edgeBegin_.size(); ++state)
-        edgeBegin_[state] += edgeBegin_[state - 1];
-}
-
-int KeywordMatcher::AddWord(std::string_view word, Feed feed)
-{
-    int state = kStart;
+    int node = kStart;
     std::size_t i = 0;
     while (i < word.size()) {
         int ch = static_cast<signed char>(word[i]);
@@ -97,35 +81,119 @@ int KeywordMatcher::AddWord(std::string_view word, Feed feed)
         } else {
             ++i;
         }
-        const auto [it, added] = building_.try_emplace(EdgeKey(state, ch), 0);
+        const auto [it, added] = trie.edges.try_emplace(EdgeKey(node, ch), 0);
         if (added) {
-            it->second = static_cast<int>(masks_.size());
-            masks_.push_back(0);
+            it->second = static_cast<int>(trie.masks.size());
+            trie.masks.push_back(0);
         }
-        state = it->second;
+        node = it->second;
     }
-    return state;
+    return node;
 }
 
-int KeywordMatcher::StepOutOfStart(int ch, int state) const
+void KeywordMatcher::Freeze(const Trie& trie)
 {
-    if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
-        return kDead;
-    const int* chars = edgeChars_.data();
-    const int* begin = chars + edgeBegin_[static_cast<std::size_t>(state)];
-    const int* end = chars + edgeBegin_[static_cast<std::size_t>(state) + 1];
-    // Past the first characters of a word most states have one or two edges: they are
-    // read in order, up to the first character not below ch.
-    const int* found = begin;
-    if (end - begin <= 8) {
-        while (found != end && *found < ch)
-            ++found;
-    } else {
-        found = std::lower_bound(begin, end, ch);
+    // The classes: every character some edge carries, numbered from 1 in order.
+    std::vector<int> alphabet;
+    alphabet.reserve(trie.edges.size());
+    for (const auto& edge : trie.edges)
+        alphabet.push_back(static_cast<std::int32_t>(edge.first));
+    std::sort(alphabet.begin(), alphabet.end());
+    alphabet.erase(std::unique(alphabet.begin(), alphabet.end()), alphabet.end());
+    for (std::size_t k = 0; k < alphabet.size(); ++k) {
+        const int ch = alphabet[k];
+        const int cls = static_cast<int>(k) + 1;
+        if (ch >= 0 && ch < 128) {
+            asciiClass_[ch] = cls;
+        } else {
+            otherChars_.push_back(ch);
+            otherClasses_.push_back(cls);
+        }
     }
-    if (found == end || *found != ch)
+    auto classOf = [&](int ch) {
+        return static_cast<int>(std::lower_bound(alphabet.begin(), alphabet.end(), ch) - alphabet.begin()) + 1;
+    };
+
+    // Each node's edges as (class, child), sorted by class.
+    const std::size_t nodes = trie.masks.size();
+    std::vector<int> edgeBegin(nodes + 1, 0);
+    for (const auto& edge : trie.edges)
+        ++edgeBegin[static_cast<std::size_t>(edge.first >> 32) + 1];
+    for (std::size_t n = 1; n <= nodes; ++n)
+        edgeBegin[n] += edgeBegin[n - 1];
+    std::vector<std::pair<int, int>> edges(trie.edges.size());
+    {
+        std::vector<int> filled(edgeBegin.begin(), edgeBegin.end() - 1);
+        for (const auto& [key, child] : trie.edges) {
+            const auto node = static_cast<std::size_t>(key >> 32);
+            edges[static_cast<std::size_t>(filled[node]++)] = {classOf(static_cast<std::int32_t>(key)), child};
+        }
+    }
+    for (std::size_t n = 0; n < nodes; ++n)
+        std::sort(edges.begin() + edgeBegin[n], edges.begin() + edgeBegin[n + 1]);
+
+    // The nodes are laid out from the root, breadth first. A node's edges need a base
+    // with a free cell at base + class for each of its classes: the search tries the free
+    // cells inside the array in order, each as the cell of the first class, and after a
+    // bounded number of tries places the edges past the end of the array.
+    base_.assign(2, 0);
+    parent_.assign(2, -1);
+    masks_.assign(2, 0);
+    std::set<int> freeCells; // the free cells below the array's end; 0 and 1 are taken
+    auto isFree = [&](long long cell) {
+        return cell >= static_cast<long long>(base_.size()) || freeCells.count(static_cast<int>(cell)) != 0;
+    };
+    auto take = [&](int cell) {
+        while (base_.size() <= static_cast<std::size_t>(cell)) {
+            freeCells.insert(static_cast<int>(base_.size()));
+            base_.push_back(0);
+            parent_.push_back(-1);
+            masks_.push_back(0);
+        }
+        freeCells.erase(cell);
+    };
+
+    std::vector<int> cellOf(nodes, 0);
+    cellOf[kStart] = kStart;
+    masks_[kStart] = trie.masks[kStart];
+    std::vector<int> queue{kStart};
+    for (std::size_t q = 0; q < queue.size(); ++q) {
+        const int node = queue[q];
+        const auto first = edges.begin() + edgeBegin[static_cast<std::size_t>(node)];
+        const auto last = edges.begin() + edgeBegin[static_cast<std::size_t>(node) + 1];
+        if (first == last)
+            continue;
+        auto fits = [&](long long base) {
+            return std::all_of(first, last, [&](const auto& edge) { return isFree(base + edge.first); });
+        };
+        long long base = static_cast<long long>(base_.size()) - first->first;
+        int tries = 0;
+        for (auto cell = freeCells.begin(); cell != freeCells.end() && tries < kPlacementTries; ++cell, ++tries) {
+            if (fits(*cell - first->first)) {
+                base = *cell - first->first;
+                break;
+            }
+        }
+        const int here = cellOf[static_cast<std::size_t>(node)];
+        base_[static_cast<std::size_t>(here)] = static_cast<int>(base);
+        for (auto edge = first; edge != last; ++edge) {
+            const int cell = static_cast<int>(base + edge->first);
+            take(cell);
+            parent_[static_cast<std::size_t>(cell)] = here;
+            masks_[static_cast<std::size_t>(cell)] = trie.masks[static_cast<std::size_t>(edge->second)];
+            cellOf[static_cast<std::size_t>(edge->second)] = cell;
+            queue.push_back(edge->second);
+        }
+    }
+    cellCount_ = static_cast<unsigned>(base_.size());
+}
+
+int KeywordMatcher::StepBeyondAscii(int ch, int state) const
+{
+    const auto found = std::lower_bound(otherChars_.begin(), otherChars_.end(), ch);
+    if (found == otherChars_.end() || *found != ch)
         return kDead;
-    return edgeTargets_[static_cast<std::size_t>(found - chars)];
+    return StepClass(otherClasses_[static_cast<std::size_t>(found - otherChars_.begin())], state);
 }
 
 int KeywordMatcher::SetsOfWord(std::string_view word) const

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 #include <cstdint>
 
@@ -22,17 +21,21 @@ public:
     KeywordMatcher() = default;
     explicit KeywordMatcher(std::string_view keywordText);
 
-    // Inline: a plug-in asks once for every character of a word.
+    // Inline: a plug-in asks once for every character of a word. A state is a cell of
+    // the transition array: the edge for character class k of state s lies in cell
+    // base(s) + k and belongs to s when that cell names s as its parent. No cell has the
+    // dead state or a free cell as its parent, and none is reached by class 0 (a
+    // character in no keyword), so those lead nowhere.
     int Step(int ch, int state) const
     {
-        if (state == kStart && ch >= 0 && ch < 128)
-            return startAscii_[ch];
-        return StepOutOfStart(ch, state);
+        if (static_cast<unsigned>(ch) < 128)
+            return StepClass(asciiClass_[ch], state);
+        return StepBeyondAscii(ch, state);
     }
 
     int Sets(int state) const
     {
-        if (state <= kDead || static_cast<std::size_t>(state) >= masks_.size())
+        if (static_cast<unsigned>(state) >= cellCount_)
             return 0;
         return masks_[static_cast<std::size_t>(state)];
     }
@@ -45,25 +48,37 @@ private:
     static constexpr int kDead = 0;
     static constexpr int kStart = 1;
 
-    // Step for what the start state's ASCII table does not answer.
-    int StepOutOfStart(int ch, int state) const;
+    int StepClass(int cls, int state) const
+    {
+        if (static_cast<unsigned>(state) >= cellCount_)
+            return kDead;
+        const unsigned to = static_cast<unsigned>(base_[static_cast<std::size_t>(state)] + cls);
+        if (to < cellCount_ && parent_[to] == state)
+            return static_cast<int>(to);
+        return kDead;
+    }
+    // Step for a character beyond ASCII (or a negative byte value).
+    int StepBeyondAscii(int ch, int state) const;
 
+    // The keywords as a tree of characters, while the matcher is built.
+    struct Trie;
     enum class Feed { CodePoints, Bytes };
-    // Adds the path of the word's characters fed one way; answers its final state.
-    int AddWord(std::string_view word, Feed feed);
+    // Adds the path of the word's characters fed one way; answers the node it ends at.
+    static int AddWord(Trie& trie, std::string_view word, Feed feed);
+    // Lays the trie out in the transition array.
+    void Freeze(const Trie& trie);
 
-    // Turns the edges collected while adding words into the arrays Step searches.
-    void Freeze(const std::unordered_map<std::uint64_t, int>& edges);
-
-    std::vector<int> masks_; // by state; [0] dead, [1] start
-    // The edges of state s are edgeChars_/edgeTargets_[edgeBegin_[s] .. edgeBegin_[s + 1]),
-    // sorted by character. Plain ASCII edges of the start state, where every word
-    // begins, are also in a table of their own.
-    std::vector<int> edgeBegin_;
-    std::vector<int> edgeChars_;
-    std::vector<int> edgeTargets_;
-    int startAscii_[128] = {};
-    std::unordered_map<std::uint64_t, int> building_; // (state << 32 | ch) -> next state
+    // By cell: where the state's edges start, by class; the state whose edge leads
+    // here (-1 for a free cell); the keyword sets of the word that ends here.
+    // [0] is the dead state, [1] the start.
+    std::vector<int> base_ = std::vector<int>(2, 0);
+    std::vector<int> parent_ = std::vector<int>(2, -1);
+    std::vector<int> masks_ = std::vector<int>(2, 0);
+    unsigned cellCount_ = 2;
+    int asciiClass_[128] = {};
+    // Characters beyond ASCII that keywords use, sorted, and their classes.
+    std::vector<int> otherChars_;
+    std::vector<int> otherClasses_;
     int setCount_ = 1;
 };
 

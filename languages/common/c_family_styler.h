@@ -84,8 +84,8 @@ struct CFamilyLines {
         case kPlain:
             return InPlain(s, c);
         case kWord:
-            s.ReadWord(c, kWordCharacters, Syntax::kSetStyles);
-            return BackToPlain(s);
+            // The character after the word is plain text's next.
+            return InPlain(s, s.ReadWord(c, kWordCharacters, Syntax::kSetStyles));
         case kNoRole:
             break;
         case kBlockComment:

@@ -126,6 +126,7 @@ struct LineStyler {
     bool done = false;
     int data = 0;       // the high byte of the line state, for languages that keep data there
     int opened = -1;    // where a construct opened on this line began; -1 when none did
+    int lastStyle = -1; // the style of the last SetStyle call; -1 before the first
 
     explicit LineStyler(VLanguageProxy& styledLine) : line(styledLine), len(styledLine.TextLength()) {}
 
@@ -147,7 +148,16 @@ struct LineStyler {
     // The character at i + ahead, without moving; 0 outside the line.
     int Peek(int ahead = 0) const;
 
-    void Style(int offset, int style) { line.SetStyle(offset, style); }
+    // Reports a run. A run in the default style right after another call in the default
+    // style is left out: the host keeps the last run's style for such a call anyway, and
+    // the default style is one every host knows, so it never maps it to another.
+    void Style(int offset, int style)
+    {
+        if (style == 0 && lastStyle == 0)
+            return;
+        lastStyle = style;
+        line.SetStyle(offset, style);
+    }
 
     // Plain text (state 0 in every language), after it has looked at a character and
     // chosen the next state: when the line is done, or a token began at that character,
@@ -177,8 +187,9 @@ struct LineStyler {
 
     // The rest of a word whose characters are `words`, read in one go from c: the
     // matcher is fed each character while it has not answered 0, and the character
-    // after the word ends it with its keyword style and is read again by the plain state.
-    void ReadWord(int c, const ByteSet& words, const KeywordStyles& styles);
+    // after the word ends it with its keyword style. That character is answered, already
+    // read (it sits at i - 1), and the next run starts at it.
+    int ReadWord(int c, const ByteSet& words, const KeywordStyles& styles);
 
     // Reads on from c while the character is in `keeps`; answers the first that is not.
     int SkipOver(const ByteSet& keeps, int c)
@@ -250,17 +261,17 @@ STYLER_STEP bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyl
     return false;
 }
 
-STYLER_STEP void LineStyler::ReadWord(int c, const ByteSet& words, const KeywordStyles& styles)
+STYLER_STEP int LineStyler::ReadWord(int c, const ByteSet& words, const KeywordStyles& styles)
 {
     while (kw != 0 && words.Has(c)) {
         kw = line.KeywordStep(c, kw);
         c = Next();
     }
     // No keyword goes on this way: the rest of the word only needs reading.
-    SkipOver(words, c);
+    c = SkipOver(words, c);
     Style(start, styles.StyleOf(line.KeywordSets(kw)));
-    --i;
-    start = i;
+    start = i - 1;
+    return c;
 }
 
 // The steps for strings, comments and constants read on through the characters that

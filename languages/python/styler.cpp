@@ -106,8 +106,8 @@ struct PythonLines {
         case kPlain:
             return InPlain(s, c);
         case kWord:
-            s.ReadWord(c, kWordCharacters, kSetStyles);
-            return BackToPlain(s);
+            // The character after the word is plain text's next.
+            return InPlain(s, s.ReadWord(c, kWordCharacters, kSetStyles));
         case kNoRole:
             break;
         case kTripleDouble:

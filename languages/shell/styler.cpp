@@ -55,8 +55,8 @@ struct ShellLines {
         case kPlain:
             return InPlain(s, c);
         case kWord:
-            s.ReadWord(c, kWordCharacters, kSetStyles);
-            return BackToPlain(s);
+            // The character after the word is plain text's next.
+            return InPlain(s, s.ReadWord(c, kWordCharacters, kSetStyles));
         case kComment:
             return s.InLineComment(kCommentStyle) ? kComment : kPlain;
         case kDoubleQuoted:
