@@ -3,7 +3,6 @@
 #include "utf8.h"
 
 #include <algorithm>
-#include <set>
 #include <unordered_map>
 
 namespace varnel {
@@ -134,23 +133,32 @@ void KeywordMatcher::Freeze(const Trie& trie)
 
     // The nodes are laid out from the root, breadth first. A node's edges need a base
     // with a free cell at base + class for each of its classes: the search tries the free
-    // cells inside the array in order, each as the cell of the first class, and after a
-    // bounded number of tries places the edges past the end of the array.
+    // cells in order, each as the cell of the first class, and after a bounded number of
+    // tries places the edges past the end of the array. Cells are only ever taken, so
+    // "the first free cell from i on" is kept as links that skip taken cells.
     base_.assign(2, 0);
     parent_.assign(2, -1);
     masks_.assign(2, 0);
-    std::set<int> freeCells; // the free cells below the array's end; 0 and 1 are taken
+    std::vector<int> freeFrom{1, 2, 2}; // cells 0 and 1 are taken; [size] is the end
+    auto firstFreeFrom = [&](int cell) {
+        while (freeFrom[static_cast<std::size_t>(cell)] != cell) {
+            const int next = freeFrom[static_cast<std::size_t>(cell)];
+            freeFrom[static_cast<std::size_t>(cell)] = freeFrom[static_cast<std::size_t>(next)];
+            cell = next;
+        }
+        return cell;
+    };
     auto isFree = [&](long long cell) {
-        return cell >= static_cast<long long>(base_.size()) || freeCells.count(static_cast<int>(cell)) != 0;
+        return cell >= static_cast<long long>(base_.size()) || freeFrom[static_cast<std::size_t>(cell)] == cell;
     };
     auto take = [&](int cell) {
         while (base_.size() <= static_cast<std::size_t>(cell)) {
-            freeCells.insert(static_cast<int>(base_.size()));
             base_.push_back(0);
             parent_.push_back(-1);
             masks_.push_back(0);
+            freeFrom.push_back(static_cast<int>(base_.size()));
         }
-        freeCells.erase(cell);
+        freeFrom[static_cast<std::size_t>(cell)] = cell + 1;
     };
 
     std::vector<int> cellOf(nodes, 0);
@@ -167,12 +175,13 @@ void KeywordMatcher::Freeze(const Trie& trie)
             return std::all_of(first, last, [&](const auto& edge) { return isFree(base + edge.first); });
         };
         long long base = static_cast<long long>(base_.size()) - first->first;
-        int tries = 0;
-        for (auto cell = freeCells.begin(); cell != freeCells.end() && tries < kPlacementTries; ++cell, ++tries) {
-            if (fits(*cell - first->first)) {
-                base = *cell - first->first;
+        int cell = firstFreeFrom(2);
+        for (int tries = 0; tries < kPlacementTries && cell < static_cast<int>(base_.size()); ++tries) {
+            if (fits(static_cast<long long>(cell) - first->first)) {
+                base = static_cast<long long>(cell) - first->first;
                 break;
             }
+            cell = firstFreeFrom(cell + 1);
         }
         const int here = cellOf[static_cast<std::size_t>(node)];
         base_[static_cast<std::size_t>(here)] = static_cast<int>(base);

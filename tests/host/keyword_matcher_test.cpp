@@ -1,6 +1,12 @@
 #include "keyword_matcher.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace varnel {
 namespace {
@@ -48,9 +54,8 @@ TEST(KeywordMatcher, PrefixesAndDeadStates)
     EXPECT_EQ(m.Step('b', 12345), 0);
 }
 
-// A state's edges are searched by character: few of them one by one, many by halving.
-// Characters below, between and above the edges, bytes from 128 up as CharAt answers
-// them and code points all miss; every edge leads on.
+// States with few edges and with many: characters below, between and above the edges,
+// bytes from 128 up as CharAt answers them and code points all miss; every edge leads on.
 TEST(KeywordMatcher, EveryEdgeOfAStateIsFoundAndNothingBetweenThem)
 {
     const KeywordMatcher m("pb pd pf p\xC3\xA9\n-\nqa qb qc qd qe qf qg qh qi qj qk\n");
@@ -172,6 +177,112 @@ TEST(KeywordMatcher, TheThirtySecondSetIsReportedAndLaterOnesAreNot)
     EXPECT_EQ(m.SetsOfWord("w1"), 1);
     EXPECT_EQ(static_cast<unsigned>(m.SetsOfWord("w32")), 1u << 31);
     EXPECT_EQ(m.SetsOfWord("w33"), 0);
+}
+
+// Keyword texts whose states crowd the transition array in different ways: every cell a
+// state's edges could take may already be taken, so some are placed far away. Every
+// keyword answers its sets, every prefix stays live, and every character that continues
+// no keyword, whatever its value, ends in the dead state.
+TEST(KeywordMatcher, CrowdedAndSparseTextsMatchExactlyTheirWords)
+{
+    const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_";
+    std::string allPairs;
+    for (char a : letters)
+        for (char b : letters)
+            allPairs += std::string{a, b, ' '};
+    std::string longPrefixes;
+    for (int i = 0; i < 600; ++i)
+        longPrefixes += "prefix" + std::to_string((i * 7919) % 100000) + (i % 3 == 0 ? "x\n" : " ");
+    std::string fanOutEverywhere; // every node of a three-level tree has edges of its own
+    for (char a : std::string("aeiou"))
+        for (char b : letters)
+            fanOutEverywhere += std::string{a, b, letters[static_cast<std::size_t>(b) % letters.size()], ' '};
+    const std::string mixed = "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC na\xC3\xAFve zz\xFF z\n- two\nz\x80 \xC3\n";
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"all two-character words", allPairs},
+        {"long shared prefixes", longPrefixes},
+        {"fan-out at every level", fanOutEverywhere},
+        {"code points, stray bytes and a second set", mixed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const KeywordMatcher m(c.text);
+        // What the text says: each word fed as CharAt values and as code points.
+        std::map<std::vector<int>, int> sets;
+        int set = 1;
+        std::size_t pos = 0;
+        while (pos < c.text.size()) {
+            std::size_t end = c.text.find('\n', pos);
+            if (end == std::string::npos)
+                end = c.text.size();
+            const std::string line = c.text.substr(pos, end - pos);
+            pos = end + 1;
+            if (!line.empty() && line[0] == '-') {
+                ++set;
+                continue;
+            }
+            std::size_t i = 0;
+            while (i < line.size()) {
+                const std::size_t j = std::min(line.find(' ', i), line.size());
+                if (j > i) {
+                    const std::string word = line.substr(i, j - i);
+                    std::vector<int> points;
+                    for (std::size_t k = 0; k < word.size();) {
+                        const Utf8Char decoded = DecodeUtf8(word.data() + k, word.size() - k);
+                        points.push_back(decoded.codePoint);
+                        k += static_cast<std::size_t>(decoded.length);
+                    }
+                    sets[AsCharAtValues(word)] |= 1 << (set - 1);
+                    sets[points] |= 1 << (set - 1);
+                }
+                i = j + 1;
+            }
+        }
+        std::set<std::vector<int>> prefixes;
+        for (const auto& [word, mask] : sets)
+            for (std::size_t n = 1; n <= word.size(); ++n)
+                prefixes.insert(std::vector<int>(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(n)));
+        for (const std::vector<int>& prefix : prefixes) {
+            const std::string shown = testing::PrintToString(prefix);
+            int state = 1;
+            for (int ch : prefix)
+                state = m.Step(ch, state);
+            ASSERT_NE(state, 0) << shown;
+            const auto found = sets.find(prefix);
+            EXPECT_EQ(m.Sets(state), found == sets.end() ? 0 : found->second) << shown;
+            std::vector<int> longer = prefix;
+            longer.push_back(0);
+            for (int ch = -128; ch < 400; ++ch) {
+                longer.back() = ch;
+                if (prefixes.count(longer) == 0) {
+                    EXPECT_EQ(m.Step(ch, state), 0) << shown << " + " << ch;
+                }
+            }
+        }
+    }
+}
+
+// States a plug-in makes up: any value, with any character, answers a state the matcher
+// can be asked about again, and the dead state and values outside the array stay dead.
+TEST(KeywordMatcher, MadeUpStatesStayInsideTheMatcher)
+{
+    const KeywordMatcher m("if else while for do switch case default break continue return\n");
+    const int states[] = {-2147483647 - 1, -1, 0, 2, 3, 10, 40, 1000, 2147483647};
+    const int characters[] = {-2147483647 - 1, -1, 0, 'a', 'e', 'i', 127, 128, 0x10FFFF, 2147483647};
+    for (int state : states) {
+        for (int ch : characters) {
+            const int next = m.Step(ch, state);
+            EXPECT_GE(next, 0);
+            m.Sets(next);
+            if (state <= 0 || state >= 1000) {
+                EXPECT_EQ(next, 0) << state << " " << ch;
+            }
+        }
+    }
 }
 
 } // namespace
