@@ -71,8 +71,35 @@ struct CFamilyLines {
         return s.InQuotedString(c, '\'', Syntax::kStringStyle);
     }
 
-    // Plain text from the character c on.
-    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+    // The token plain text just opened, read from the character after its first.
+    STYLER_STEP static bool Token(LineStyler& s, State& state, int& c)
+    {
+        if (state == kWord) {
+            c = s.ReadWord(s.Next(), kWordCharacters, Syntax::kSetStyles);
+            return true;
+        }
+        if (state == kLineComment) {
+            state = s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
+            return false;
+        }
+        bool goesOn;
+        if (state == kBlockComment)
+            goesOn = s.InBlockComment(s.Next(), Syntax::kCommentStyle);
+        else if (state == kDoubleQuoted)
+            goesOn = s.InQuotedString(s.Next(), '"', Syntax::kStringStyle);
+        else
+            goesOn = InSingleQuotes(s, s.Next());
+        if (goesOn)
+            return false;
+        state = kPlain;
+        if (s.done)
+            return false;
+        c = s.Next();
+        return true;
+    }
+
+    // Plain text from the character c on, and the tokens after it.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return PlainAndTokens<CFamilyLines>(s, c); }
 
     // Back in plain text after a token: the line reads on there at once, as the next
     // turn of the line loop would, unless the token finished the line.

@@ -357,6 +357,28 @@ STYLER_STEP bool LineStyler::ContinuedByBackslash() const
     return Peek(-2) == '\\' && Peek(-3) != '\\';
 }
 
+// Plain text from the character c on, with every token it opens read at once rather
+// than through the line loop, until the line is done or a token runs on into the next
+// line; answers the state the line is in then. Machine provides:
+//   static State Plain(LineStyler&, int c)     reads plain text from c; the state of the
+//                                              token that ends it, or the plain state
+//                                              when the line ended
+//   static bool Token(LineStyler&, State& state, int& c)
+//                                              reads the token just opened in `state`
+//                                              from the character after its first; true
+//                                              when plain text follows, with c its first
+//                                              character; otherwise `state` is the state
+//                                              the line ends in
+template <typename Machine>
+STYLER_STEP typename Machine::State PlainAndTokens(LineStyler& s, int c)
+{
+    using State = typename Machine::State;
+    State state = s.AfterPlain(Machine::Plain(s, c));
+    while (state != State{} && Machine::Token(s, state, c))
+        state = s.AfterPlain(Machine::Plain(s, c));
+    return state;
+}
+
 // Whether a machine keeps data of its own in the high byte of the line state: it says
 // so with `static constexpr bool kHighByteData = true`.
 template <typename Machine, typename = void>

@@ -42,8 +42,28 @@ struct ShellLines {
         return kPlain;
     }
 
-    // Plain text from the character c on.
-    STYLER_STEP static State InPlain(LineStyler& s, int c) { return s.AfterPlain(Plain(s, c)); }
+    // The token plain text just opened, read from the character after its first.
+    STYLER_STEP static bool Token(LineStyler& s, State& state, int& c)
+    {
+        if (state == kWord) {
+            c = s.ReadWord(s.Next(), kWordCharacters, kSetStyles);
+            return true;
+        }
+        if (state == kComment) {
+            state = s.InLineComment(kCommentStyle) ? kComment : kPlain;
+            return false;
+        }
+        if (s.InQuotedString(s.Next(), state == kDoubleQuoted ? '"' : '\'', kStringStyle))
+            return false;
+        state = kPlain;
+        if (s.done)
+            return false;
+        c = s.Next();
+        return true;
+    }
+
+    // Plain text from the character c on, and the tokens after it.
+    STYLER_STEP static State InPlain(LineStyler& s, int c) { return PlainAndTokens<ShellLines>(s, c); }
 
     // Back in plain text after a token: the line reads on there at once, as the next
     // turn of the line loop would, unless the token finished the line.
