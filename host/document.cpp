@@ -246,11 +246,10 @@ void Document::KeepRuns(int line, RunView runs)
     if (count > slot.room) {
         // The line moves to the end of the pool; its old room stands idle.
         idleRuns_ += slot.room;
-        slot.at = ToInt(pool_.size());
+        slot.at = ToInt(pool_.Append(runs.data, count));
         slot.room = count;
-        pool_.insert(pool_.end(), runs.begin(), runs.begin() + count);
-    } else {
-        std::copy(runs.begin(), runs.begin() + count, pool_.begin() + slot.at);
+    } else if (count > 0) {
+        std::memcpy(pool_.data() + slot.at, runs.data, count * sizeof(StyleRun));
     }
     slot.count = count;
     if (idleRuns_ > 4096 && idleRuns_ > pool_.size() / 2)
@@ -259,13 +258,10 @@ void Document::KeepRuns(int line, RunView runs)
 
 void Document::CompactRuns()
 {
-    std::vector<StyleRun> pool;
-    pool.reserve(pool_.size() - idleRuns_);
+    RunPool pool;
+    pool.Reserve(pool_.size() - idleRuns_);
     for (RunSlot& slot : slots_) {
-        const auto from = pool_.begin() + slot.at;
-        const int at = ToInt(pool.size());
-        pool.insert(pool.end(), from, from + slot.count);
-        slot.at = at;
+        slot.at = ToInt(pool.Append(pool_.data() + slot.at, slot.count));
         slot.room = slot.count;
     }
     pool_ = std::move(pool);
@@ -287,8 +283,7 @@ void Document::StyleAll(const Styler& styler, StyledLineSink& sink)
 {
     slots_.clear();
     slots_.shrink_to_fit();
-    pool_.clear();
-    pool_.shrink_to_fit();
+    pool_.Release();
     idleRuns_ = 0;
     HostProxy proxy = PassProxy(styler);
     for (int line = 0; line < LineCount(); ++line)

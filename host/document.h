@@ -9,6 +9,7 @@
 
 #include "host_proxy.h"
 #include "module_api.h"
+#include "run_pool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -179,7 +180,7 @@ private:
     std::vector<int> fileLineStarts_; // in the file; empty when they are the buffer's
     std::vector<LineInfo> lines_;
     std::vector<RunSlot> slots_;      // one a line while runs are kept, else empty
-    std::vector<StyleRun> pool_;
+    RunPool pool_;
     std::size_t idleRuns_ = 0;        // pool entries in no line's room
     std::vector<std::string> refusals_;
 };

@@ -131,15 +131,15 @@ void KeywordMatcher::Freeze(const Trie& trie)
     for (std::size_t n = 0; n < nodes; ++n)
         std::sort(edges.begin() + edgeBegin[n], edges.begin() + edgeBegin[n + 1]);
 
-    // The nodes are laid out from the root, breadth first. A node's edges need a base
-    // with a free cell at base + class for each of its classes: the search tries the free
-    // cells in order, each as the cell of the first class, and after a bounded number of
-    // tries places the edges past the end of the array. Cells are only ever taken, so
+    // The nodes are laid out from the root, breadth first. A node with edges needs a
+    // state (its base) that no other node has, from 2 up, with a free cell at base +
+    // class for each of its classes: the search tries the free cells in order, each as
+    // the cell of the first class, and after a bounded number of tries places the edges
+    // past the end of the array. The root is state 1. Nodes without edges get the
+    // states after the highest base once all are placed. Cells are only ever taken, so
     // "the first free cell from i on" is kept as links that skip taken cells.
-    base_.assign(2, 0);
-    parent_.assign(2, -1);
-    masks_.assign(2, 0);
-    std::vector<int> freeFrom{1, 2, 2}; // cells 0 and 1 are taken; [size] is the end
+    cells_.assign(2, Cell{});
+    std::vector<int> freeFrom{1, 2, 2}; // cells 0 and 1 are never used; [size] is the end
     auto firstFreeFrom = [&](int cell) {
         while (freeFrom[static_cast<std::size_t>(cell)] != cell) {
             const int next = freeFrom[static_cast<std::size_t>(cell)];
@@ -149,52 +149,72 @@ void KeywordMatcher::Freeze(const Trie& trie)
         return cell;
     };
     auto isFree = [&](long long cell) {
-        return cell >= static_cast<long long>(base_.size()) || freeFrom[static_cast<std::size_t>(cell)] == cell;
+        return cell >= static_cast<long long>(cells_.size()) || freeFrom[static_cast<std::size_t>(cell)] == cell;
     };
     auto take = [&](int cell) {
-        while (base_.size() <= static_cast<std::size_t>(cell)) {
-            base_.push_back(0);
-            parent_.push_back(-1);
-            masks_.push_back(0);
-            freeFrom.push_back(static_cast<int>(base_.size()));
+        while (cells_.size() <= static_cast<std::size_t>(cell)) {
+            cells_.push_back(Cell{});
+            freeFrom.push_back(static_cast<int>(cells_.size()));
         }
         freeFrom[static_cast<std::size_t>(cell)] = cell + 1;
     };
+    std::vector<bool> isBase(2, false);
+    isBase[kStart] = true;
+    auto unusedBase = [&](long long base) {
+        return base >= 2 && (base >= static_cast<long long>(isBase.size()) || !isBase[static_cast<std::size_t>(base)]);
+    };
 
-    std::vector<int> cellOf(nodes, 0);
-    cellOf[kStart] = kStart;
-    masks_[kStart] = trie.masks[kStart];
+    std::vector<int> stateOf(nodes, kDead);
+    std::vector<int> cellOf(nodes, 0); // the cell of the edge leading to a node
+    std::vector<int> leaves;
     std::vector<int> queue{kStart};
     for (std::size_t q = 0; q < queue.size(); ++q) {
         const int node = queue[q];
         const auto first = edges.begin() + edgeBegin[static_cast<std::size_t>(node)];
         const auto last = edges.begin() + edgeBegin[static_cast<std::size_t>(node) + 1];
-        if (first == last)
+        if (first == last && node != kStart) {
+            leaves.push_back(node);
             continue;
-        auto fits = [&](long long base) {
-            return std::all_of(first, last, [&](const auto& edge) { return isFree(base + edge.first); });
-        };
-        long long base = static_cast<long long>(base_.size()) - first->first;
-        int cell = firstFreeFrom(2);
-        for (int tries = 0; tries < kPlacementTries && cell < static_cast<int>(base_.size()); ++tries) {
-            if (fits(static_cast<long long>(cell) - first->first)) {
-                base = static_cast<long long>(cell) - first->first;
-                break;
-            }
-            cell = firstFreeFrom(cell + 1);
         }
-        const int here = cellOf[static_cast<std::size_t>(node)];
-        base_[static_cast<std::size_t>(here)] = static_cast<int>(base);
+        long long base = kStart;
+        if (node != kStart) {
+            auto fits = [&](long long candidate) {
+                return unusedBase(candidate) &&
+                       std::all_of(first, last, [&](const auto& edge) { return isFree(candidate + edge.first); });
+            };
+            base = std::max<long long>({static_cast<long long>(cells_.size()) - first->first,
+                                        static_cast<long long>(isBase.size()), 2});
+            int cell = firstFreeFrom(2);
+            for (int tries = 0; tries < kPlacementTries && cell < static_cast<int>(cells_.size()); ++tries) {
+                if (fits(static_cast<long long>(cell) - first->first)) {
+                    base = static_cast<long long>(cell) - first->first;
+                    break;
+                }
+                cell = firstFreeFrom(cell + 1);
+            }
+            cells_[static_cast<std::size_t>(cellOf[static_cast<std::size_t>(node)])].next = static_cast<int>(base);
+        }
+        if (isBase.size() <= static_cast<std::size_t>(base))
+            isBase.resize(static_cast<std::size_t>(base) + 1, false);
+        isBase[static_cast<std::size_t>(base)] = true;
+        stateOf[static_cast<std::size_t>(node)] = static_cast<int>(base);
         for (auto edge = first; edge != last; ++edge) {
             const int cell = static_cast<int>(base + edge->first);
             take(cell);
-            parent_[static_cast<std::size_t>(cell)] = here;
-            masks_[static_cast<std::size_t>(cell)] = trie.masks[static_cast<std::size_t>(edge->second)];
+            cells_[static_cast<std::size_t>(cell)].parent = static_cast<int>(base);
             cellOf[static_cast<std::size_t>(edge->second)] = cell;
             queue.push_back(edge->second);
         }
     }
-    cellCount_ = static_cast<unsigned>(base_.size());
+    int state = static_cast<int>(isBase.size());
+    for (int leaf : leaves) {
+        stateOf[static_cast<std::size_t>(leaf)] = state;
+        cells_[static_cast<std::size_t>(cellOf[static_cast<std::size_t>(leaf)])].next = state++;
+    }
+    masks_.assign(static_cast<std::size_t>(state), 0);
+    for (std::size_t node = 1; node < nodes; ++node)
+        masks_[static_cast<std::size_t>(stateOf[node])] = trie.masks[node];
+    cellCount_ = static_cast<unsigned>(cells_.size());
 }
 
 int KeywordMatcher::StepBeyondAscii(int ch, int state) const

@@ -21,11 +21,13 @@ public:
     KeywordMatcher() = default;
     explicit KeywordMatcher(std::string_view keywordText);
 
-    // Inline: a plug-in asks once for every character of a word. A state is a cell of
+    // Inline: a plug-in asks once for every character of a word, and each answer waits
+    // for the one before, so a step is one load. A state is the base of its edges in
     // the transition array: the edge for character class k of state s lies in cell
-    // base(s) + k and belongs to s when that cell names s as its parent. No cell has the
-    // dead state or a free cell as its parent, and none is reached by class 0 (a
-    // character in no keyword), so those lead nowhere.
+    // s + k, and is s's when that cell names s as its parent; the cell holds the state
+    // the edge leads to. No cell names the dead state or a state that is no state as its
+    // parent, free cells lead to the dead state, and no edge has class 0 (a character in
+    // no keyword), so all of those lead nowhere.
     int Step(int ch, int state) const
     {
         if (static_cast<unsigned>(ch) < 128)
@@ -35,7 +37,7 @@ public:
 
     int Sets(int state) const
     {
-        if (static_cast<unsigned>(state) >= cellCount_)
+        if (static_cast<unsigned>(state) >= masks_.size())
             return 0;
         return masks_[static_cast<std::size_t>(state)];
     }
@@ -50,12 +52,11 @@ private:
 
     int StepClass(int cls, int state) const
     {
-        if (static_cast<unsigned>(state) >= cellCount_)
+        const unsigned to = static_cast<unsigned>(state) + static_cast<unsigned>(cls);
+        if (to >= cellCount_)
             return kDead;
-        const unsigned to = static_cast<unsigned>(base_[static_cast<std::size_t>(state)] + cls);
-        if (to < cellCount_ && parent_[to] == state)
-            return static_cast<int>(to);
-        return kDead;
+        const Cell cell = cells_[to];
+        return cell.parent == state ? cell.next : kDead;
     }
     // Step for a character beyond ASCII (or a negative byte value).
     int StepBeyondAscii(int ch, int state) const;
@@ -68,13 +69,13 @@ private:
     // Lays the trie out in the transition array.
     void Freeze(const Trie& trie);
 
-    // By cell: where the state's edges start, by class; the state whose edge leads
-    // here (-1 for a free cell); the keyword sets of the word that ends here.
-    // [0] is the dead state, [1] the start.
-    std::vector<int> base_ = std::vector<int>(2, 0);
-    std::vector<int> parent_ = std::vector<int>(2, -1);
-    std::vector<int> masks_ = std::vector<int>(2, 0);
+    struct Cell {
+        int parent = 0; // the state whose edge this is; 0 for a free cell
+        int next = 0;   // the state the edge leads to
+    };
+    std::vector<Cell> cells_ = std::vector<Cell>(2);
     unsigned cellCount_ = 2;
+    std::vector<int> masks_ = std::vector<int>(2, 0); // by state: the keyword sets of its word
     int asciiClass_[128] = {};
     // Characters beyond ASCII that keywords use, sorted, and their classes.
     std::vector<int> otherChars_;

@@ -191,6 +191,10 @@ struct LineStyler {
     // read (it sits at i - 1), and the next run starts at it.
     int ReadWord(int c, const ByteSet& words, const KeywordStyles& styles);
 
+    // The keyword sets of the word just read: none when the matcher's state is dead,
+    // which no keyword reaches, so the host is asked only about live states.
+    int WordSets() const { return kw != 0 ? line.KeywordSets(kw) : 0; }
+
     // Reads on from c while the character is in `keeps`; answers the first that is not.
     int SkipOver(const ByteSet& keeps, int c)
     {
@@ -255,7 +259,7 @@ STYLER_STEP bool LineStyler::InWord(int c, bool wordCharacter, const KeywordStyl
             kw = line.KeywordStep(FoldCase(c, fold), kw);
         return true;
     }
-    Style(start, styles.StyleOf(line.KeywordSets(kw)));
+    Style(start, styles.StyleOf(WordSets()));
     --i;
     start = i;
     return false;
@@ -269,7 +273,7 @@ STYLER_STEP int LineStyler::ReadWord(int c, const ByteSet& words, const KeywordS
     }
     // No keyword goes on this way: the rest of the word only needs reading.
     c = SkipOver(words, c);
-    Style(start, styles.StyleOf(line.KeywordSets(kw)));
+    Style(start, styles.StyleOf(WordSets()));
     start = i - 1;
     return c;
 }
