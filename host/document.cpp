@@ -220,7 +220,7 @@ HostProxy Document::PassProxy(const Styler& styler)
     return HostProxy(std::string_view(), matcher, styler.styleCount, ProxyPurpose::Styling);
 }
 
-RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line)
+RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line, StyleRun* runStore)
 {
     LineInfo& info = lines_[static_cast<std::size_t>(line)];
     info.styled = true;
@@ -230,7 +230,7 @@ RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line)
     }
     // The proxy reads the line where it lies and edits a copy of its own, so nothing the
     // plug-in does can change the document.
-    proxy.Present(Line(line));
+    proxy.Present(Line(line), runStore);
     short state = line > 0 ? lines_[static_cast<std::size_t>(line - 1)].state : 0;
     styler.styleLine(proxy, &state);
     info.state = state;
@@ -248,8 +248,8 @@ void Document::KeepRuns(int line, RunView runs)
         idleRuns_ += slot.room;
         slot.at = ToInt(pool_.Append(runs.data, count));
         slot.room = count;
-    } else if (count > 0) {
-        std::memcpy(pool_.data() + slot.at, runs.data, count * sizeof(StyleRun));
+    } else {
+        RunPool::Copy(pool_.data() + slot.at, runs.data, count);
     }
     slot.count = count;
     if (idleRuns_ > 4096 && idleRuns_ > pool_.size() / 2)
@@ -275,8 +275,19 @@ void Document::StyleAll(const Styler& styler)
     slots_.assign(lines_.size(), RunSlot{});
     idleRuns_ = 0;
     HostProxy proxy = PassProxy(styler);
-    for (int line = 0; line < LineCount(); ++line)
-        KeepRuns(line, StyleLine(proxy, styler, line));
+    for (int line = 0; line < LineCount(); ++line) {
+        // The proxy writes the runs straight to the end of the pool.
+        StyleRun* store = pool_.Room(HostProxy::kMaxRuns);
+        const RunView runs = StyleLine(proxy, styler, line, store);
+        if (runs.data != store) {
+            KeepRuns(line, runs);
+            continue;
+        }
+        RunSlot& slot = slots_[static_cast<std::size_t>(line)];
+        slot.count = static_cast<std::uint8_t>(runs.size());
+        slot.room = slot.count;
+        slot.at = ToInt(pool_.Keep(runs.size()));
+    }
 }
 
 void Document::StyleAll(const Styler& styler, StyledLineSink& sink)

@@ -168,8 +168,9 @@ private:
     const std::vector<int>& FileLineStarts() const;
     // A proxy for a pass of StyleLine calls, presenting no line yet.
     static HostProxy PassProxy(const Styler& styler);
-    // Styles one line through the pass's proxy and answers its runs.
-    RunView StyleLine(HostProxy& proxy, const Styler& styler, int line);
+    // Styles one line through the pass's proxy and answers its runs, written to
+    // `runStore` (room for HostProxy::kMaxRuns runs) when one is given.
+    RunView StyleLine(HostProxy& proxy, const Styler& styler, int line, StyleRun* runStore = nullptr);
     // Keeps a line's runs in the pool, in its own room when they fit.
     void KeepRuns(int line, RunView runs);
     // Packs the pool in line order when most of it is no longer used.

@@ -70,8 +70,9 @@ HostProxy::HostProxy(std::string_view text, const KeywordMatcher& matcher, int s
     TextChanged(text.data(), text.size());
 }
 
-void HostProxy::Present(std::string_view text)
+void HostProxy::Present(std::string_view text, StyleRun* runStore)
 {
+    runs_ = runStore != nullptr ? runStore : ownRuns_;
     edited_ = nullptr;
     TextChanged(text.data(), text.size());
     runCount_ = 0;

@@ -95,8 +95,10 @@ public:
     HostProxy& operator=(const HostProxy&) = delete;
 
     // Presents `text` (read where it lies, copied on the first edit) for the next call,
-    // with no runs and no refused calls; lists of functions and includes stay.
-    void Present(std::string_view text);
+    // with no runs and no refused calls; lists of functions and includes stay. The runs
+    // are written to `runStore`, room for kMaxRuns of them that the caller keeps, or
+    // when it is null to the proxy's own.
+    void Present(std::string_view text, StyleRun* runStore = nullptr);
     // The text as the plug-in left it.
     std::string_view Text() const { return std::string_view(data_, size_); }
 
@@ -124,7 +126,7 @@ public:
     int CompareText(int offset, const char* s, bool caseSensitive) override;
     int CopyText(int offset, int length, char* buffer, int size) override;
 
-    // The runs of the presented text so far, at most kMaxRuns, held in the proxy itself.
+    // The runs of the presented text so far, at most kMaxRuns, where Present said.
     RunView Runs() const { return RunView{runs_, static_cast<std::size_t>(runCount_)}; }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
@@ -162,7 +164,8 @@ private:
     int styleCount_;
     ProxyPurpose purpose_;
     ListPreferences preferences_;
-    StyleRun runs_[kMaxRuns];
+    StyleRun ownRuns_[kMaxRuns];
+    StyleRun* runs_ = ownRuns_;
     int runCount_ = 0;
     std::vector<FunctionEntry> functions_;
     std::vector<IncludeEntry> includes_;
