@@ -316,5 +316,91 @@ TEST(StyleLine, AbandonedConstantLeavesNoEscapeForTheNextString)
     EXPECT_EQ(result.state, 0);
 }
 
+// A plug-in's calls to the host while it styles one line, passed on to a host proxy.
+class CallRecorder final : public VLanguageProxy {
+public:
+    CallRecorder(const std::string& line, const KeywordMatcher& keywords)
+        : reads(line.size(), 0), host_(std::string_view(line), keywords, 20, ProxyPurpose::Styling)
+    {
+    }
+
+    int KeywordStep(int ch, int state) override { return host_.KeywordStep(ch, state); }
+    int KeywordSets(int state) override
+    {
+        setsOfDeadState += state == 0;
+        return host_.KeywordSets(state);
+    }
+    char CharAt(int offset) override
+    {
+        if (offset >= 0 && static_cast<std::size_t>(offset) < reads.size())
+            ++reads[static_cast<std::size_t>(offset)];
+        return host_.CharAt(offset);
+    }
+    int TextLength() override { return host_.TextLength(); }
+    int InsertText(int, const char*, int) override { return 0; }
+    void DeleteText(int, int) override {}
+    void SetStyle(int offset, int style) override
+    {
+        styles.push_back(style);
+        host_.SetStyle(offset, style);
+    }
+    void AddFunction(const char*, const char*, int, bool) override {}
+    void AddInclude(const char*, const char*, bool) override {}
+    void AddSeparator() override {}
+    bool ShowIncludes() override { return true; }
+    bool ShowPrototypes() override { return true; }
+    bool ShowTypes() override { return true; }
+    void DecodeUtf8(const char*, int*, int*) override {}
+    void CodePointAt(int, int*, int*) override {}
+    bool IsLetter(int) override { return false; }
+    bool IsLetterOrDigit(int) override { return false; }
+    bool IsSpace(int) override { return false; }
+
+    std::vector<int> styles;   // of each SetStyle call, in order
+    std::vector<int> reads;    // CharAt calls by offset
+    int setsOfDeadState = 0;   // KeywordSets calls about state 0
+
+private:
+    HostProxy host_;
+};
+
+// The calls the C-family stylers leave out because the host's answer is known: a
+// default-style run right after another call in the default style (the host keeps the
+// last run's style), the sets of the dead state (no keyword reaches it), and a second
+// read of the character that ends a word. What the host keeps is the same as ever.
+TEST(StyleLine, CFamilyStylersLeaveOutCallsWhoseAnswerIsKnown)
+{
+    const struct {
+        const char* module;
+        const char* styled;
+        bool eachByteOnce; // the line holds only words and blanks
+    } cases[] = {
+        {"Hazellex", "{1}for{0} f {1}in{0} one two; {1}do{0} run $f; {1}done{0}\n", true},
+        {"Hazellex", "{0}x={3}'a'{0} y {3}\"b\"{0} zz {2}# note\n", false},
+        {"Birchlex", "{1}public{0} static_ {1}int{0} count x y z\n", true},
+        {"Birchlex", "{0}a = b / c; {3}/* d */{0} e {3}// f\n", false},
+        {"Ivylex", "{1}var{0} clip other more {1}new{0} thing\n", true},
+        {"Juniperlex", "{1}def{0} compute items factor {1}return{0} result\n", true},
+        {"Juniperlex", "{0}x = {3}'a'{0} + {2}\"\"\"doc\"\"\"{0} {2}# c\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.module) + " " + c.styled);
+        const LanguagePlugin& plugin = Module(c.module);
+        const KeywordMatcher keywords(plugin.defaultKeywords);
+        const std::string line = Unmarked(c.styled);
+        CallRecorder recorder(line, keywords);
+        short state = 0;
+        plugin.styleLine(recorder, &state);
+        EXPECT_EQ(recorder.setsOfDeadState, 0);
+        for (std::size_t k = 1; k < recorder.styles.size(); ++k)
+            EXPECT_FALSE(recorder.styles[k] == 0 && recorder.styles[k - 1] == 0) << "call " << k;
+        if (c.eachByteOnce) {
+            EXPECT_EQ(recorder.reads, std::vector<int>(line.size(), 1));
+        }
+        // The host kept the runs the line's marks show.
+        EXPECT_EQ(StyleOneLine(plugin, keywords, line, 0).styled, c.styled);
+    }
+}
+
 } // namespace
 } // namespace varnel::test
