@@ -89,13 +89,7 @@ struct CFamilyLines {
             goesOn = s.InQuotedString(s.Next(), '"', Syntax::kStringStyle);
         else
             goesOn = InSingleQuotes(s, s.Next());
-        if (goesOn)
-            return false;
-        state = kPlain;
-        if (s.done)
-            return false;
-        c = s.Next();
-        return true;
+        return s.AfterToken(goesOn, state, c);
     }
 
     // Plain text from the character c on, and the tokens after it.

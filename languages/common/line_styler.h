@@ -203,6 +203,22 @@ struct LineStyler {
         return c;
     }
 
+    // After a token plain text opened, read to its end or the line's: when it runs on
+    // into the next line the line ends in its state; otherwise plain text follows
+    // unless the token finished the line. True when plain text follows, with c the
+    // character it starts with.
+    template <typename State>
+    STYLER_STEP bool AfterToken(bool runsOn, State& state, int& c)
+    {
+        if (runsOn)
+            return false;
+        state = State{};
+        if (done)
+            return false;
+        c = Next();
+        return true;
+    }
+
     // A string or character constant opens: it starts unescaped and with no characters,
     // whatever an abandoned constant before it left. Answers its state.
     template <typename State>

@@ -111,13 +111,7 @@ struct PythonLines {
             goesOn = InTripleQuoted(s, s.Next(), '"', kCommentStyle, false);
         else
             goesOn = InTripleQuoted(s, s.Next(), '\'', kStringStyle, true);
-        if (goesOn)
-            return false;
-        state = kPlain;
-        if (s.done)
-            return false;
-        c = s.Next();
-        return true;
+        return s.AfterToken(goesOn, state, c);
     }
 
     // Plain text from the character c on, and the tokens after it.

@@ -53,13 +53,8 @@ struct ShellLines {
             state = s.InLineComment(kCommentStyle) ? kComment : kPlain;
             return false;
         }
-        if (s.InQuotedString(s.Next(), state == kDoubleQuoted ? '"' : '\'', kStringStyle))
-            return false;
-        state = kPlain;
-        if (s.done)
-            return false;
-        c = s.Next();
-        return true;
+        const int quote = state == kDoubleQuoted ? '"' : '\'';
+        return s.AfterToken(s.InQuotedString(s.Next(), quote, kStringStyle), state, c);
     }
 
     // Plain text from the character c on, and the tokens after it.
