@@ -55,8 +55,9 @@ private:
         const unsigned to = static_cast<unsigned>(state) + static_cast<unsigned>(cls);
         if (to >= cellCount_)
             return kDead;
+        // Without a branch: a word's prefix dies at an unforeseeable character.
         const Cell cell = cells_[to];
-        return cell.parent == state ? cell.next : kDead;
+        return cell.next & -static_cast<int>(cell.parent == state);
     }
     // Step for a character beyond ASCII (or a negative byte value).
     int StepBeyondAscii(int ch, int state) const;
