@@ -41,29 +41,6 @@ struct CFamilyLines {
         return state == kBlockComment || state == kLineComment ? Syntax::kCommentStyle : 0;
     }
 
-    // Plain text reads on until a character opens a token or the line ends.
-    STYLER_STEP static State Plain(LineStyler& s, int c)
-    {
-        for (;; c = s.Next()) {
-            c = s.SkipOver(kPlainText, c);
-            if (Syntax::IsWordStart(c))
-                return s.OpenWord(c, kWord);
-            if (c == '/' && s.Peek() == '*')
-                return kBlockComment;
-            if (c == '/' && s.Peek() == '/')
-                return kLineComment;
-            if (c == '"')
-                return s.OpenQuoted(kDoubleQuoted);
-            if (c == '\'')
-                return s.OpenQuoted(kSingleQuoted);
-            if (IsLineEnd(c)) {
-                s.done = true;
-                return kPlain;
-            }
-            // A slash that opens no comment is plain text.
-        }
-    }
-
     STYLER_STEP static bool InSingleQuotes(LineStyler& s, int c)
     {
         if constexpr (Syntax::kCharConstants)
@@ -71,29 +48,47 @@ struct CFamilyLines {
         return s.InQuotedString(c, '\'', Syntax::kStringStyle);
     }
 
-    // The token plain text just opened, read from the character after its first.
-    STYLER_STEP static bool Token(LineStyler& s, State& state, int& c)
+    // Plain text from the character c on, with each token it opens read where it
+    // opens, until the line is done or a token runs on into the next line; answers the
+    // line's state then.
+    STYLER_STEP static State InPlain(LineStyler& s, int c)
     {
-        if (state == kWord) {
-            c = s.ReadWord(s.Next(), kWordCharacters, Syntax::kSetStyles);
-            return true;
+        for (;;) {
+            c = s.SkipOver(kPlainText, c);
+            if (Syntax::IsWordStart(c)) {
+                c = s.PlainWord(c, kWordCharacters, Syntax::kSetStyles);
+                continue;
+            }
+            bool runsOn;
+            State state;
+            if (c == '/') {
+                const int next = s.Peek();
+                if (next == '/') {
+                    s.AfterPlain(kLineComment);
+                    return s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
+                }
+                if (next != '*') {
+                    // A slash that opens no comment is plain text.
+                    c = s.Next();
+                    continue;
+                }
+                state = s.AfterPlain(kBlockComment);
+                runsOn = s.InBlockComment(s.Next(), Syntax::kCommentStyle);
+            } else if (c == '"') {
+                state = s.AfterPlain(s.OpenQuoted(kDoubleQuoted));
+                runsOn = s.InQuotedString(s.Next(), '"', Syntax::kStringStyle);
+            } else if (c == '\'') {
+                state = s.AfterPlain(s.OpenQuoted(kSingleQuoted));
+                runsOn = InSingleQuotes(s, s.Next());
+            } else {
+                // The line's end.
+                s.done = true;
+                return s.AfterPlain(kPlain);
+            }
+            if (!s.AfterToken(runsOn, state, c))
+                return state;
         }
-        if (state == kLineComment) {
-            state = s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
-            return false;
-        }
-        bool goesOn;
-        if (state == kBlockComment)
-            goesOn = s.InBlockComment(s.Next(), Syntax::kCommentStyle);
-        else if (state == kDoubleQuoted)
-            goesOn = s.InQuotedString(s.Next(), '"', Syntax::kStringStyle);
-        else
-            goesOn = InSingleQuotes(s, s.Next());
-        return s.AfterToken(goesOn, state, c);
     }
-
-    // Plain text from the character c on, and the tokens after it.
-    STYLER_STEP static State InPlain(LineStyler& s, int c) { return PlainAndTokens<CFamilyLines>(s, c); }
 
     // Back in plain text after a token: the line reads on there at once, as the next
     // turn of the line loop would, unless the token finished the line.

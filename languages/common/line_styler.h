@@ -172,6 +172,16 @@ struct LineStyler {
         return next;
     }
 
+    // A word that c opens in plain text: the plain run ends before it, the word is read
+    // to its end with its keyword style, and the character after it is answered
+    // (already read; the next run starts there).
+    STYLER_STEP int PlainWord(int c, const ByteSet& words, const KeywordStyles& styles)
+    {
+        kw = line.KeywordStep(c, 1);
+        AfterPlain(1);
+        return ReadWord(Next(), words, styles);
+    }
+
     // A word that starts with c; answers the word's state. The keyword matcher is fed
     // the characters folded as `fold` says.
     template <typename State>
@@ -375,28 +385,6 @@ STYLER_STEP bool LineStyler::ContinuedByBackslash() const
 {
     // i is just past the line's end character.
     return Peek(-2) == '\\' && Peek(-3) != '\\';
-}
-
-// Plain text from the character c on, with every token it opens read at once rather
-// than through the line loop, until the line is done or a token runs on into the next
-// line; answers the state the line is in then. Machine provides:
-//   static State Plain(LineStyler&, int c)     reads plain text from c; the state of the
-//                                              token that ends it, or the plain state
-//                                              when the line ended
-//   static bool Token(LineStyler&, State& state, int& c)
-//                                              reads the token just opened in `state`
-//                                              from the character after its first; true
-//                                              when plain text follows, with c its first
-//                                              character; otherwise `state` is the state
-//                                              the line ends in
-template <typename Machine>
-STYLER_STEP typename Machine::State PlainAndTokens(LineStyler& s, int c)
-{
-    using State = typename Machine::State;
-    State state = s.AfterPlain(Machine::Plain(s, c));
-    while (state != State{} && Machine::Token(s, state, c))
-        state = s.AfterPlain(Machine::Plain(s, c));
-    return state;
 }
 
 // Whether a machine keeps data of its own in the high byte of the line state: it says

@@ -76,46 +76,52 @@ struct PythonLines {
         return state == kTripleSingle ? kStringStyle : kDefaultStyle;
     }
 
-    // Plain text reads on until a character opens a token or the line ends.
-    STYLER_STEP static State Plain(LineStyler& s, int c)
+    // A string that the quote opens in plain text, in triple quotes when two more
+    // follow, read from the character after the quote. True when it runs on into the
+    // next line; `state` is the string's state.
+    template <int kQuote>
+    STYLER_STEP static bool Quoted(LineStyler& s, State& state)
     {
-        c = s.SkipOver(kPlainText, c);
-        if (c == '#')
-            return kComment;
-        if (IsIdentifierStart(c))
-            return s.OpenWord(c, kWord);
-        if (c == '"')
-            return s.OpenQuoted(TwoMore(s, '"') ? kTripleDouble : kDoubleQuoted);
-        if (c == '\'')
-            return s.OpenQuoted(TwoMore(s, '\'') ? kTripleSingle : kSingleQuoted);
-        if (IsLineEnd(c))
-            s.done = true;
-        return kPlain;
-    }
-
-    // The token plain text just opened, read from the character after its first.
-    STYLER_STEP static bool Token(LineStyler& s, State& state, int& c)
-    {
-        if (state == kWord) {
-            c = s.ReadWord(s.Next(), kWordCharacters, kSetStyles);
-            return true;
-        }
-        if (state == kComment) {
-            state = s.InLineComment(kCommentStyle) ? kComment : kPlain;
-            return false;
-        }
-        bool goesOn;
-        if (state == kDoubleQuoted || state == kSingleQuoted)
-            goesOn = s.InQuotedString(s.Next(), state == kDoubleQuoted ? '"' : '\'', kStringStyle);
-        else if (state == kTripleDouble)
-            goesOn = InTripleQuoted(s, s.Next(), '"', kCommentStyle, false);
+        constexpr bool kDouble = kQuote == '"';
+        const bool triple = TwoMore(s, kQuote);
+        if (triple)
+            state = s.AfterPlain(s.OpenQuoted(kDouble ? kTripleDouble : kTripleSingle));
         else
-            goesOn = InTripleQuoted(s, s.Next(), '\'', kStringStyle, true);
-        return s.AfterToken(goesOn, state, c);
+            state = s.AfterPlain(s.OpenQuoted(kDouble ? kDoubleQuoted : kSingleQuoted));
+        if (!triple)
+            return s.InQuotedString(s.Next(), kQuote, kStringStyle);
+        if (kDouble)
+            return InTripleQuoted(s, s.Next(), '"', kCommentStyle, false);
+        return InTripleQuoted(s, s.Next(), '\'', kStringStyle, true);
     }
 
-    // Plain text from the character c on, and the tokens after it.
-    STYLER_STEP static State InPlain(LineStyler& s, int c) { return PlainAndTokens<PythonLines>(s, c); }
+    // Plain text from the character c on, with each token it opens read where it
+    // opens, until the line is done or a token runs on into the next line; answers the
+    // line's state then.
+    STYLER_STEP static State InPlain(LineStyler& s, int c)
+    {
+        for (;;) {
+            c = s.SkipOver(kPlainText, c);
+            if (IsIdentifierStart(c)) {
+                c = s.PlainWord(c, kWordCharacters, kSetStyles);
+                continue;
+            }
+            if (c == '"' || c == '\'') {
+                State state;
+                const bool runsOn = c == '"' ? Quoted<'"'>(s, state) : Quoted<'\''>(s, state);
+                if (s.AfterToken(runsOn, state, c))
+                    continue;
+                return state;
+            }
+            if (c == '#') {
+                s.AfterPlain(kComment);
+                return s.InLineComment(kCommentStyle) ? kComment : kPlain;
+            }
+            // The line's end.
+            s.done = true;
+            return s.AfterPlain(kPlain);
+        }
+    }
 
     // Back in plain text after a token: the line reads on there at once, as the next
     // turn of the line loop would, unless the token finished the line.

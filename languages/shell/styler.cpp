@@ -25,40 +25,32 @@ struct ShellLines {
 
     static int OpeningStyle(State state) { return state == kComment ? kCommentStyle : kDefaultStyle; }
 
-    // Plain text reads on until a character opens a token or the line ends.
-    STYLER_STEP static State Plain(LineStyler& s, int c)
+    // Plain text from the character c on, with each token it opens read where it
+    // opens, until the line is done or a token runs on into the next line; answers the
+    // line's state then.
+    STYLER_STEP static State InPlain(LineStyler& s, int c)
     {
-        c = s.SkipOver(kPlainText, c);
-        if (c == '#')
-            return kComment;
-        if (IsIdentifierStart(c))
-            return s.OpenWord(c, kWord);
-        if (c == '"')
-            return s.OpenQuoted(kDoubleQuoted);
-        if (c == '\'')
-            return s.OpenQuoted(kSingleQuoted);
-        if (IsLineEnd(c))
+        for (;;) {
+            c = s.SkipOver(kPlainText, c);
+            if (IsIdentifierStart(c)) {
+                c = s.PlainWord(c, kWordCharacters, kSetStyles);
+                continue;
+            }
+            if (c == '"' || c == '\'') {
+                State state = s.AfterPlain(s.OpenQuoted(c == '"' ? kDoubleQuoted : kSingleQuoted));
+                if (s.AfterToken(s.InQuotedString(s.Next(), c, kStringStyle), state, c))
+                    continue;
+                return state;
+            }
+            if (c == '#') {
+                s.AfterPlain(kComment);
+                return s.InLineComment(kCommentStyle) ? kComment : kPlain;
+            }
+            // The line's end.
             s.done = true;
-        return kPlain;
-    }
-
-    // The token plain text just opened, read from the character after its first.
-    STYLER_STEP static bool Token(LineStyler& s, State& state, int& c)
-    {
-        if (state == kWord) {
-            c = s.ReadWord(s.Next(), kWordCharacters, kSetStyles);
-            return true;
+            return s.AfterPlain(kPlain);
         }
-        if (state == kComment) {
-            state = s.InLineComment(kCommentStyle) ? kComment : kPlain;
-            return false;
-        }
-        const int quote = state == kDoubleQuoted ? '"' : '\'';
-        return s.AfterToken(s.InQuotedString(s.Next(), quote, kStringStyle), state, c);
     }
-
-    // Plain text from the character c on, and the tokens after it.
-    STYLER_STEP static State InPlain(LineStyler& s, int c) { return PlainAndTokens<ShellLines>(s, c); }
 
     // Back in plain text after a token: the line reads on there at once, as the next
     // turn of the line loop would, unless the token finished the line.
