@@ -63,10 +63,8 @@ struct CFamilyLines {
             State state;
             if (c == '/') {
                 const int next = s.Peek();
-                if (next == '/') {
-                    s.AfterPlain(kLineComment);
-                    return s.InLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
-                }
+                if (next == '/')
+                    return s.PlainLineComment(Syntax::kCommentStyle) ? kLineComment : kPlain;
                 if (next != '*') {
                     // A slash that opens no comment is plain text.
                     c = s.Next();
@@ -81,9 +79,7 @@ struct CFamilyLines {
                 state = s.AfterPlain(s.OpenQuoted(kSingleQuoted));
                 runsOn = InSingleQuotes(s, s.Next());
             } else {
-                // The line's end.
-                s.done = true;
-                return s.AfterPlain(kPlain);
+                return s.PlainLineEnd<State>();
             }
             if (!s.AfterToken(runsOn, state, c))
                 return state;

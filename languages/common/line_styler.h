@@ -182,6 +182,23 @@ struct LineStyler {
         return ReadWord(Next(), words, styles);
     }
 
+    // A comment that plain text opens and that runs to the line's end: the plain run
+    // ends before it. True when it goes on into the next line.
+    STYLER_STEP bool PlainLineComment(int style)
+    {
+        AfterPlain(1);
+        return InLineComment(style);
+    }
+
+    // The line ends in plain text: its last plain run is reported. Answers the plain
+    // state.
+    template <typename State>
+    STYLER_STEP State PlainLineEnd()
+    {
+        done = true;
+        return AfterPlain(State{});
+    }
+
     // A word that starts with c; answers the word's state. The keyword matcher is fed
     // the characters folded as `fold` says.
     template <typename State>

@@ -113,13 +113,9 @@ struct PythonLines {
                     continue;
                 return state;
             }
-            if (c == '#') {
-                s.AfterPlain(kComment);
-                return s.InLineComment(kCommentStyle) ? kComment : kPlain;
-            }
-            // The line's end.
-            s.done = true;
-            return s.AfterPlain(kPlain);
+            if (c == '#')
+                return s.PlainLineComment(kCommentStyle) ? kComment : kPlain;
+            return s.PlainLineEnd<State>();
         }
     }
 
