@@ -70,15 +70,6 @@ HostProxy::HostProxy(std::string_view text, const KeywordMatcher& matcher, int s
     TextChanged(text.data(), text.size());
 }
 
-void HostProxy::Present(std::string_view text, StyleRun* runStore)
-{
-    runs_ = runStore != nullptr ? runStore : ownRuns_;
-    edited_ = nullptr;
-    TextChanged(text.data(), text.size());
-    runCount_ = 0;
-    errors_.clear();
-}
-
 void HostProxy::Refuse(const char* message) noexcept
 {
     try {
@@ -95,13 +86,6 @@ std::string& HostProxy::Editable()
         edited_ = &copy_;
     }
     return *edited_;
-}
-
-void HostProxy::TextChanged(const char* data, std::size_t size)
-{
-    data_ = data;
-    size_ = size;
-    length_ = static_cast<int>(std::min<std::size_t>(size, INT_MAX));
 }
 
 int HostProxy::CharacterAt(int offset) const
@@ -171,17 +155,20 @@ void HostProxy::DeleteText(int offset, int length)
 
 void HostProxy::SetStyle(int offset, int style)
 {
-    // The steps in this order; step 1 compares the style as passed, before step 4 maps
-    // an unknown number to 0.
-    if (runCount_ > 0 && style == runs_[runCount_ - 1].style)
+    // The steps in this order; step 1 compares the style as passed with the last run's
+    // style as kept, after step 4 mapped an unknown number to 0. The last run's start
+    // and style are kept beside the list, as values no call passes while it is empty.
+    if (style == lastStyle_)
         return;
     if (runCount_ >= kMaxRuns)
         return;
-    if (runCount_ > 0 && offset == runs_[runCount_ - 1].start)
+    if (offset == lastStart_)
         --runCount_;
-    if (style < 0 || style > styleCount_)
+    if (static_cast<unsigned>(style) > static_cast<unsigned>(styleCount_))
         style = 0;
     runs_[runCount_++] = StyleRun{offset, style};
+    lastStart_ = offset;
+    lastStyle_ = style;
 }
 
 void HostProxy::AddFunction(const char* label, const char* name, int offset, bool prototype)

@@ -5,6 +5,7 @@
 #include "keyword_matcher.h"
 #include "language_proxy.h"
 
+#include <climits>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -98,7 +99,18 @@ public:
     // with no runs and no refused calls; lists of functions and includes stay. The runs
     // are written to `runStore`, room for kMaxRuns of them that the caller keeps, or
     // when it is null to the proxy's own.
-    void Present(std::string_view text, StyleRun* runStore = nullptr);
+    // Inline: a styling pass presents every line.
+    void Present(std::string_view text, StyleRun* runStore = nullptr)
+    {
+        runs_ = runStore != nullptr ? runStore : ownRuns_;
+        edited_ = nullptr;
+        TextChanged(text.data(), text.size());
+        runCount_ = 0;
+        lastStart_ = kNoRun;
+        lastStyle_ = kNoRun;
+        if (!errors_.empty())
+            errors_.clear();
+    }
     // The text as the plug-in left it.
     std::string_view Text() const { return std::string_view(data_, size_); }
 
@@ -145,7 +157,12 @@ private:
     // The string edits go to; a presented view is copied into one the first time.
     std::string& Editable();
     // Notes where the text is and how long it is, after it was presented or edited.
-    void TextChanged(const char* data, std::size_t size);
+    void TextChanged(const char* data, std::size_t size)
+    {
+        data_ = data;
+        size_ = size;
+        length_ = static_cast<int>(size < static_cast<std::size_t>(INT_MAX) ? size : static_cast<std::size_t>(INT_MAX));
+    }
     // The code point starting at offset; 0 outside the text.
     int CharacterAt(int offset) const;
     // NextChar for every case but ASCII between ASCII, kept apart so that the common
@@ -167,6 +184,11 @@ private:
     StyleRun ownRuns_[kMaxRuns];
     StyleRun* runs_ = ownRuns_;
     int runCount_ = 0;
+    // The start and style of the last run; kNoRun, which no int equals, while there is
+    // none.
+    static constexpr long long kNoRun = static_cast<long long>(INT_MIN) - 1;
+    long long lastStart_ = kNoRun;
+    long long lastStyle_ = kNoRun;
     std::vector<FunctionEntry> functions_;
     std::vector<IncludeEntry> includes_;
     std::unordered_set<std::string> includeKeys_; // label and name of every include listed
