@@ -3,7 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,6 +31,29 @@ void BuildHtmlMatcher(benchmark::State& state)
         benchmark::DoNotOptimize(KeywordMatcher(text));
 }
 BENCHMARK(BuildHtmlMatcher);
+
+// A user's keyword file far larger than any shipped one: words of 3 to 14 letters, ten
+// to a line, from a fixed generator. Building should stay linear in its size.
+void BuildLargeMatcher(benchmark::State& state)
+{
+    std::string text;
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int word = 0; text.size() < static_cast<std::size_t>(state.range(0)); ++word) {
+        const int length = 3 + static_cast<int>(next() % 12);
+        for (int k = 0; k < length; ++k)
+            text += static_cast<char>('a' + next() % 26);
+        text += word % 10 == 9 ? '\n' : ' ';
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(KeywordMatcher(text));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetComplexityN(static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BuildLargeMatcher)->Arg(1 << 18)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 // Every word of the HTML keyword text fed character by character, as a styler does.
 void MatchHtmlKeywords(benchmark::State& state)

@@ -22,7 +22,7 @@ std::uint64_t EdgeKey(int node, int ch)
 
 // How many free cells the search for a state's edges tries before it places them at the
 // end of the array instead: a bound on the work per state, whatever the keyword text.
-constexpr int kPlacementTries = 64;
+constexpr int kPlacementTries = 16;
 
 } // namespace
 
