@@ -230,12 +230,7 @@ RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line, St
     }
     // The proxy reads the line where it lies and edits a copy of its own, so nothing the
     // plug-in does can change the document.
-    // The line's bytes, its line feed included, as Line() gives them.
-    const auto start = static_cast<std::size_t>(lineStarts_[static_cast<std::size_t>(line)]);
-    const std::size_t end = static_cast<std::size_t>(line) + 1 < lineStarts_.size()
-                                ? static_cast<std::size_t>(lineStarts_[static_cast<std::size_t>(line) + 1])
-                                : text_.size();
-    proxy.Present(std::string_view(text_.data() + start, end - start), runStore);
+    proxy.Present(LineBytes(static_cast<std::size_t>(line)), runStore);
     short state = line > 0 ? lines_[static_cast<std::size_t>(line - 1)].state : 0;
     styler.styleLine(proxy, &state);
     info.state = state;

@@ -87,8 +87,7 @@ public:
     {
         if (line < 0 || line >= LineCount())
             return {};
-        const auto start = static_cast<std::size_t>(LineStart(line));
-        return std::string_view(text_).substr(start, static_cast<std::size_t>(LineStart(line + 1)) - start);
+        return LineBytes(static_cast<std::size_t>(line));
     }
     // The line's bytes without its line end.
     std::string_view LineContent(int line) const
@@ -168,6 +167,13 @@ private:
     const std::vector<int>& FileLineStarts() const;
     // A proxy for a pass of StyleLine calls, presenting no line yet.
     static HostProxy PassProxy(const Styler& styler);
+    // Line() of a line that exists, without checking that it does.
+    std::string_view LineBytes(std::size_t line) const
+    {
+        const auto start = static_cast<std::size_t>(lineStarts_[line]);
+        const std::size_t end = line + 1 < lines_.size() ? static_cast<std::size_t>(lineStarts_[line + 1]) : text_.size();
+        return std::string_view(text_.data() + start, end - start);
+    }
     // Styles one line through the pass's proxy and answers its runs, written to
     // `runStore` (room for HostProxy::kMaxRuns runs) when one is given.
     RunView StyleLine(HostProxy& proxy, const Styler& styler, int line, StyleRun* runStore = nullptr);

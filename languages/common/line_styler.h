@@ -177,8 +177,7 @@ struct LineStyler {
     // (already read; the next run starts there).
     STYLER_STEP int PlainWord(int c, const ByteSet& words, const KeywordStyles& styles)
     {
-        kw = line.KeywordStep(c, 1);
-        AfterPlain(1);
+        AfterPlain(OpenWord(c, 1));
         return ReadWord(Next(), words, styles);
     }
 
