@@ -26,13 +26,14 @@ struct CFamilyLines {
         kSingleQuoted = 6, // a character constant or a string, as the syntax says
     };
 
-    // The characters of a word after its first.
-    static constexpr ByteSet kWordCharacters = ByteSet::Of(Syntax::IsWordCharacter);
-    // The characters that leave plain text as it is: none starts a word, a comment or a
-    // string, and none ends the line.
-    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
-        return !Syntax::IsWordStart(c) && c != '/' && c != '"' && c != '\'' && !IsLineEnd(c);
-    });
+    // The characters of a word after its first, and those that leave plain text as it
+    // is: none of the latter starts a word, a comment or a string, and none ends the line.
+    static constexpr PlainTextSets kSets = {
+        ByteSet::Of(Syntax::IsWordCharacter),
+        ByteSet::Of([](int c) {
+            return !Syntax::IsWordStart(c) && c != '/' && c != '"' && c != '\'' && !IsLineEnd(c);
+        }),
+    };
 
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
@@ -54,9 +55,9 @@ struct CFamilyLines {
     STYLER_STEP static State InPlain(LineStyler& s, int c)
     {
         for (;;) {
-            c = s.SkipOver(kPlainText, c);
+            c = s.SkipOver(kSets.plainText, c);
             if (Syntax::IsWordStart(c)) {
-                c = s.PlainWord(c, kWordCharacters, Syntax::kSetStyles);
+                c = s.PlainWord(c, kSets.wordCharacters, Syntax::kSetStyles);
                 continue;
             }
             bool runsOn;
@@ -97,7 +98,7 @@ struct CFamilyLines {
             return InPlain(s, c);
         case kWord:
             // The character after the word is plain text's next.
-            return InPlain(s, s.ReadWord(c, kWordCharacters, Syntax::kSetStyles));
+            return InPlain(s, s.ReadWord(c, kSets.wordCharacters, Syntax::kSetStyles));
         case kNoRole:
             break;
         case kBlockComment:

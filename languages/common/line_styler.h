@@ -23,6 +23,14 @@
 #define STYLER_STEP inline
 #endif
 
+// A condition that holds for nearly every character of a line (its end comes once), so
+// that the code it guards is laid out in line with the loop around it.
+#if defined(__GNUC__)
+#define STYLER_USUALLY(condition) __builtin_expect(!!(condition), 1)
+#else
+#define STYLER_USUALLY(condition) (condition)
+#endif
+
 // The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
 // KeywordSets mask. The lowest set bit among the first `count` wins; a word in none of
 // them gets the default style 0.
@@ -102,6 +110,14 @@ private:
     bool has_[256] = {};
 };
 
+// The two byte sets of a styler's plain text: the characters that go on with a word
+// after its first, and those that leave plain text as it is. They lie side by side, so
+// that the styler's loops reach both from one address kept in a register.
+struct PlainTextSets {
+    ByteSet wordCharacters;
+    ByteSet plainText;
+};
+
 // How a language's words meet its keyword text: as written, or with ASCII letters folded
 // to the case its keyword text is written in (bytes from 128 up are never folded).
 enum class CaseFold { None, Upper, Lower };
@@ -140,7 +156,7 @@ struct LineStyler {
 
     int Next()
     {
-        const int c = i < len ? static_cast<unsigned char>(line.CharAt(i)) : 0;
+        const int c = STYLER_USUALLY(i < len) ? static_cast<unsigned char>(line.CharAt(i)) : 0;
         ++i;
         return c;
     }

@@ -60,12 +60,14 @@ struct PythonLines {
         kTripleSingle = 7,
     };
 
-    static constexpr ByteSet kWordCharacters = ByteSet::Of(IsIdentifierCharacter);
-    // The characters that leave plain text as it is: none starts a comment, a word or a
-    // string, and none ends the line.
-    static constexpr ByteSet kPlainText = ByteSet::Of([](int c) {
-        return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
-    });
+    // The characters of a word, and those that leave plain text as it is: none of the
+    // latter starts a comment, a word or a string, and none ends the line.
+    static constexpr PlainTextSets kSets = {
+        ByteSet::Of(IsIdentifierCharacter),
+        ByteSet::Of([](int c) {
+            return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
+        }),
+    };
 
     static bool IsState(int value) { return value >= kPlain && value <= kTripleSingle; }
 
@@ -101,9 +103,9 @@ struct PythonLines {
     STYLER_STEP static State InPlain(LineStyler& s, int c)
     {
         for (;;) {
-            c = s.SkipOver(kPlainText, c);
+            c = s.SkipOver(kSets.plainText, c);
             if (IsIdentifierStart(c)) {
-                c = s.PlainWord(c, kWordCharacters, kSetStyles);
+                c = s.PlainWord(c, kSets.wordCharacters, kSetStyles);
                 continue;
             }
             if (c == '"' || c == '\'') {
@@ -130,7 +132,7 @@ struct PythonLines {
             return InPlain(s, c);
         case kWord:
             // The character after the word is plain text's next.
-            return InPlain(s, s.ReadWord(c, kWordCharacters, kSetStyles));
+            return InPlain(s, s.ReadWord(c, kSets.wordCharacters, kSetStyles));
         case kNoRole:
             break;
         case kTripleDouble:
