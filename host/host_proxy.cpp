@@ -160,13 +160,15 @@ void HostProxy::SetStyle(int offset, int style)
     // and style are kept beside the list, as values no call passes while it is empty.
     if (style == lastStyle_)
         return;
-    if (runCount_ >= kMaxRuns)
+    StyleRun* run = runEnd_;
+    if (run == runLimit_)
         return;
     if (offset == lastStart_)
-        --runCount_;
+        --run;
     if (static_cast<unsigned>(style) > static_cast<unsigned>(styleCount_))
         style = 0;
-    runs_[runCount_++] = StyleRun{offset, style};
+    *run = StyleRun{offset, style};
+    runEnd_ = run + 1;
     lastStart_ = offset;
     lastStyle_ = style;
 }

@@ -103,9 +103,10 @@ public:
     void Present(std::string_view text, StyleRun* runStore = nullptr)
     {
         runs_ = runStore != nullptr ? runStore : ownRuns_;
+        runEnd_ = runs_;
+        runLimit_ = runs_ + kMaxRuns;
         edited_ = nullptr;
         TextChanged(text.data(), text.size());
-        runCount_ = 0;
         lastStart_ = kNoRun;
         lastStyle_ = kNoRun;
         if (!errors_.empty())
@@ -139,7 +140,7 @@ public:
     int CopyText(int offset, int length, char* buffer, int size) override;
 
     // The runs of the presented text so far, at most kMaxRuns, where Present said.
-    RunView Runs() const { return RunView{runs_, static_cast<std::size_t>(runCount_)}; }
+    RunView Runs() const { return RunView{runs_, static_cast<std::size_t>(runEnd_ - runs_)}; }
     const std::vector<FunctionEntry>& Functions() const { return functions_; }
     const std::vector<IncludeEntry>& Includes() const { return includes_; }
     // The lists, handed over: the proxy's are empty after this.
@@ -183,7 +184,8 @@ private:
     ListPreferences preferences_;
     StyleRun ownRuns_[kMaxRuns];
     StyleRun* runs_ = ownRuns_;
-    int runCount_ = 0;
+    StyleRun* runEnd_ = ownRuns_; // past the last run
+    StyleRun* runLimit_ = ownRuns_ + kMaxRuns;
     // The start and style of the last run; kNoRun, which no int equals, while there is
     // none.
     static constexpr long long kNoRun = static_cast<long long>(INT_MIN) - 1;
