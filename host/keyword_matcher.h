@@ -10,6 +10,8 @@
 // itself) and when fed byte by byte as signed chars, the values CharAt answers.
 #pragma once
 
+#include "branch_hints.h"
+
 #include <string_view>
 #include <vector>
 #include <cstdint>
@@ -53,7 +55,7 @@ private:
     int StepClass(int cls, int state) const
     {
         const unsigned to = static_cast<unsigned>(state) + static_cast<unsigned>(cls);
-        if (to >= cellCount_)
+        if (VARNEL_RARELY(to >= cellCount_))
             return kDead;
         // Without a branch: a word's prefix dies at an unforeseeable character.
         const Cell cell = cells_[to];
