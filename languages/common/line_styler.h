@@ -181,7 +181,7 @@ struct LineStyler {
     template <typename State>
     State AfterPlain(State next)
     {
-        if (done || (next != State{} && start < i)) {
+        if (STYLER_USUALLY(done || (next != State{} && start < i))) {
             Style(start, 0);
             start = i - 1;
         }
