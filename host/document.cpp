@@ -220,7 +220,7 @@ HostProxy Document::PassProxy(const Styler& styler)
     return HostProxy(std::string_view(), matcher, styler.styleCount, ProxyPurpose::Styling);
 }
 
-inline RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line, StyleRun* runStore)
+RunView Document::StyleLine(HostProxy& proxy, const Styler& styler, int line, StyleRun* runStore)
 {
     LineInfo& info = lines_[static_cast<std::size_t>(line)];
     info.styled = true;
