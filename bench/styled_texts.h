@@ -96,22 +96,19 @@ inline const std::vector<const char*> kTexLines = {
 // without lines here.
 inline const std::vector<const char*>* StyledLines(const std::string& language)
 {
-    if (language == "Shell")
-        return &kShellLines;
-    if (language == "Java")
-        return &kJavaLines;
-    if (language == "ActionScript")
-        return &kActionScriptLines;
-    if (language == "Python")
-        return &kPythonLines;
-    if (language == "Pascal")
-        return &kPascalLines;
-    if (language == "Rez")
-        return &kRezLines;
-    if (language == "Oberon-2")
-        return &kOberonLines;
-    if (language == "TeX")
-        return &kTexLines;
+    struct Named {
+        const char* name;
+        const std::vector<const char*>* lines;
+    };
+    static const Named kAll[] = {
+        {"Shell", &kShellLines},   {"Java", &kJavaLines},   {"ActionScript", &kActionScriptLines},
+        {"Python", &kPythonLines}, {"Pascal", &kPascalLines}, {"Rez", &kRezLines},
+        {"Oberon-2", &kOberonLines}, {"TeX", &kTexLines},
+    };
+    for (const Named& named : kAll) {
+        if (language == named.name)
+            return named.lines;
+    }
     return nullptr;
 }
 
