@@ -9,6 +9,7 @@
 // line stays in the state that called them.
 #pragma once
 
+#include "branch_hints.h"
 #include "language_proxy.h"
 
 #include <cstddef>
@@ -21,14 +22,6 @@
 #define STYLER_STEP inline __attribute__((always_inline))
 #else
 #define STYLER_STEP inline
-#endif
-
-// A condition that holds for nearly every character of a line (its end comes once), so
-// that the code it guards is laid out in line with the loop around it.
-#if defined(__GNUC__)
-#define STYLER_USUALLY(condition) __builtin_expect(!!(condition), 1)
-#else
-#define STYLER_USUALLY(condition) (condition)
 #endif
 
 // The style given to a keyword by the sets it belongs to: byBit[k] for bit k of the
@@ -156,7 +149,7 @@ struct LineStyler {
 
     int Next()
     {
-        const int c = STYLER_USUALLY(i < len) ? static_cast<unsigned char>(line.CharAt(i)) : 0;
+        const int c = VARNEL_USUALLY(i < len) ? static_cast<unsigned char>(line.CharAt(i)) : 0;
         ++i;
         return c;
     }
@@ -181,7 +174,7 @@ struct LineStyler {
     template <typename State>
     State AfterPlain(State next)
     {
-        if (STYLER_USUALLY(done || (next != State{} && start < i))) {
+        if (VARNEL_USUALLY(done || (next != State{} && start < i))) {
             Style(start, 0);
             start = i - 1;
         }
