@@ -111,6 +111,16 @@ struct PlainTextSets {
     ByteSet plainText;
 };
 
+// The sets of a language whose words are the usual identifiers and whose plain text is
+// broken by "#" comments and by strings in either quote: no character of its plain text
+// starts a comment, a word or a string, and none ends the line.
+inline constexpr PlainTextSets kHashCommentSets = {
+    ByteSet::Of(IsIdentifierCharacter),
+    ByteSet::Of([](int c) {
+        return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
+    }),
+};
+
 // How a language's words meet its keyword text: as written, or with ASCII letters folded
 // to the case its keyword text is written in (bytes from 128 up are never folded).
 enum class CaseFold { None, Upper, Lower };

@@ -60,14 +60,7 @@ struct PythonLines {
         kTripleSingle = 7,
     };
 
-    // The characters of a word, and those that leave plain text as it is: none of the
-    // latter starts a comment, a word or a string, and none ends the line.
-    static constexpr PlainTextSets kSets = {
-        ByteSet::Of(IsIdentifierCharacter),
-        ByteSet::Of([](int c) {
-            return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
-        }),
-    };
+    static constexpr const PlainTextSets& kSets = kHashCommentSets;
 
     static bool IsState(int value) { return value >= kPlain && value <= kTripleSingle; }
 

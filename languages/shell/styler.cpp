@@ -14,14 +14,7 @@ constexpr int kSetStyles[] = {1, 4, 5, 6, 7};
 struct ShellLines {
     enum State : int { kPlain = 0, kWord = 1, kComment = 2, kDoubleQuoted = 3, kSingleQuoted = 4 };
 
-    // The characters of a word, and those that leave plain text as it is: none of the
-    // latter starts a comment, a word or a string, and none ends the line.
-    static constexpr PlainTextSets kSets = {
-        ByteSet::Of(IsIdentifierCharacter),
-        ByteSet::Of([](int c) {
-            return c != '#' && !IsIdentifierStart(c) && c != '"' && c != '\'' && !IsLineEnd(c);
-        }),
-    };
+    static constexpr const PlainTextSets& kSets = kHashCommentSets;
 
     static bool IsState(int value) { return value >= kPlain && value <= kSingleQuoted; }
 
