@@ -1,0 +1,1 @@
+// Removed once the core has sources of its own.
