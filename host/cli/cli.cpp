@@ -43,7 +43,7 @@ int RunParsed(const std::vector<std::string>& args, const Console& console)
     std::vector<Command> commands = {
         AddLanguagesCommand(app),   AddHighlightCommand(app),        AddFunctionsCommand(app),
         AddBalanceCommand(app),     AddCommentCommand(app, true),    AddCommentCommand(app, false),
-        AddToolCommand(app),
+        AddToolCommand(app),        AddEditCommand(app),
     };
     CLI::App* help = app.add_subcommand("help", "show this text");
 

@@ -55,7 +55,7 @@ const LanguagePlugin* CommandContext::ChooseLanguage(const std::string& path)
     return plugin;
 }
 
-std::optional<Input> CommandContext::Open(const std::string& path)
+std::optional<std::string> CommandContext::ReadInput(const std::string& path)
 {
     std::string bytes;
     if (path == kStandardInput) {
@@ -71,21 +71,26 @@ std::optional<Input> CommandContext::Open(const std::string& path)
             Fail("cannot read standard input");
             return std::nullopt;
         }
-    } else {
-        std::string reason;
-        std::optional<std::string> read = ReadFile(path, &reason);
-        if (!read) {
-            Fail("cannot read " + path + ": " + reason);
-            return std::nullopt;
-        }
-        bytes = std::move(*read);
+        return bytes;
     }
+    std::string reason;
+    std::optional<std::string> read = ReadFile(path, &reason);
+    if (!read)
+        Fail("cannot read " + path + ": " + reason);
+    return read;
+}
+
+std::optional<Input> CommandContext::Open(const std::string& path)
+{
+    std::optional<std::string> bytes = ReadInput(path);
+    if (!bytes)
+        return std::nullopt;
     if (!LoadPlugins(true))
         return std::nullopt;
     const LanguagePlugin* plugin = ChooseLanguage(path);
     if (plugin == nullptr)
         return std::nullopt;
-    return Input{path, Document(std::move(bytes)), PrepareLanguage(*plugin, options_.settings)};
+    return Input{path, Document(std::move(*bytes)), PrepareLanguage(*plugin, options_.settings)};
 }
 
 void CommandContext::ReportRefusals(const Input& input)

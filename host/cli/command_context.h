@@ -57,8 +57,13 @@ public:
     // Writes what the plug-in did that the host refused, as warnings.
     void ReportRefusals(const Input& input);
 
-private:
+    // The bytes of FILE (or standard input for "-"); nullopt with the message written.
+    std::optional<std::string> ReadInput(const std::string& path);
+    // The plug-in --language names, or the one that claims the file; null with the
+    // message written when there is none. The plug-ins must be loaded.
     const LanguagePlugin* ChooseLanguage(const std::string& path);
+
+private:
 
     Console console_;
     GlobalOptions options_;

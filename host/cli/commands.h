@@ -25,6 +25,7 @@ Command AddFunctionsCommand(CLI::App& varnel);
 Command AddBalanceCommand(CLI::App& varnel);
 Command AddCommentCommand(CLI::App& varnel, bool comment);
 Command AddToolCommand(CLI::App& varnel);
+Command AddEditCommand(CLI::App& varnel);
 
 // A whole number from 0 up given for `what` (e.g. "FIRST"), or nullopt with a usage
 // message written: not a number, or too large.

@@ -154,6 +154,11 @@ int RunTool(CommandContext& context, const ToolArguments& arguments)
 
 } // namespace
 
+std::string ToolFilePath(const std::string& file)
+{
+    return FullPath(file);
+}
+
 int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& out, std::ostream& err)
 {
     const std::string folder = ExtensionsFolder(options.modules);

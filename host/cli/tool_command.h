@@ -24,6 +24,9 @@ struct ToolCommand {
 // from `in`.
 int RunToolCommand(const ToolCommand& options, std::istream& in, std::ostream& out, std::ostream& err);
 
+// The path an extension is told for `file`: absolute, with its links as given.
+std::string ToolFilePath(const std::string& file);
+
 // The tool extensions found in the folder, one per line after a heading.
 void WriteToolList(std::ostream& out, const std::string& extensionsFolder);
 

@@ -1,1 +1,0 @@
-// Removed once the core has sources of its own.
