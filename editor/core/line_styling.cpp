@@ -68,7 +68,7 @@ std::size_t LineStyling::Walk(int from, int through, std::size_t byteBudget, int
 {
     std::size_t bytes = 0;
     int line = from;
-    for (; line <= through; ++line) {
+    for (; line <= through && text_.UnstyledLines() > 0; ++line) {
         if (text_.Styled(line))
             continue;
         if (bytes >= byteBudget)

@@ -45,7 +45,7 @@ public:
     // Styles unmarked lines after the shown ones, in document order, until about
     // `byteBudget` bytes were styled. Answers whether lines remain to be styled.
     bool RunIdle(std::size_t byteBudget);
-    bool Pending() const { return pendingFrom_ < text_.LineCount(); }
+    bool Pending() const { return text_.UnstyledLines() > 0; }
 
     // The style runs of `line`, with every line before it styled first; valid until
     // the next call of this object.

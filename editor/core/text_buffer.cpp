@@ -19,6 +19,7 @@ TextBuffer::TextBuffer()
     const LineRecord first = NewLine(0, LineEnd::None);
     lines_.Insert(0, &first, 1);
     Count(LineEnd::None, 1);
+    unstyled_ = 1;
 }
 
 TextBuffer::TextBuffer(std::string bytes)
@@ -63,6 +64,7 @@ TextBuffer::TextBuffer(std::string bytes)
     }
     for (const LineRecord& record : records)
         Count(record.end, 1);
+    unstyled_ = records.size();
     text_ = GapArray<std::string>(std::move(bytes));
     lines_ = GapArray<std::vector<LineRecord>>(std::move(records));
 }
@@ -161,7 +163,7 @@ void TextBuffer::Insert(int offset, std::string_view bytes, const std::vector<Li
     text_.Insert(static_cast<std::size_t>(offset), bytes.data(), bytes.size());
 
     LineRecord& landed = lines_[static_cast<std::size_t>(line)];
-    landed.styled = 0;
+    Unmark(landed);
     const std::size_t feeds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     if (feeds == 0)
         return;
@@ -170,6 +172,7 @@ void TextBuffer::Insert(int offset, std::string_view bytes, const std::vector<Li
     const LineEnd lastEnd = landed.end;
     const short lastState = landed.endState;
     LineRecord* added = lines_.InsertUninitialised(after, feeds);
+    unstyled_ += feeds;
     std::size_t feed = 0;
     LineEnd* previousEnd = &lines_[static_cast<std::size_t>(line)].end;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -201,7 +204,9 @@ void TextBuffer::Delete(int offset, int length, std::vector<LineEnd>* removedEnd
             if (removedEnds != nullptr)
                 removedEnds->push_back(end);
             Count(end, -1);
+            unstyled_ -= line > first && lines_[static_cast<std::size_t>(line)].styled == 0 ? 1 : 0;
         }
+        unstyled_ -= lines_[static_cast<std::size_t>(last)].styled == 0 ? 1 : 0;
         // The joined line ends as the last one did, and the line after it was styled
         // after that line's end state.
         lines_[static_cast<std::size_t>(first)].end = lines_[static_cast<std::size_t>(last)].end;
@@ -210,7 +215,7 @@ void TextBuffer::Delete(int offset, int length, std::vector<LineEnd>* removedEnd
     } else {
         MoveLineGap(static_cast<std::size_t>(first) + 1);
     }
-    lines_[static_cast<std::size_t>(first)].styled = 0;
+    Unmark(lines_[static_cast<std::size_t>(first)]);
     text_.Erase(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
 }
 

@@ -67,9 +67,12 @@ public:
     {
         LineRecord& record = lines_[static_cast<std::size_t>(line)];
         record.endState = state;
+        unstyled_ -= record.styled == 0 ? 1 : 0;
         record.styled = 1;
     }
-    void Unmark(int line) { lines_[static_cast<std::size_t>(line)].styled = 0; }
+    void Unmark(int line) { Unmark(lines_[static_cast<std::size_t>(line)]); }
+    // Lines not marked styled.
+    std::size_t UnstyledLines() const { return unstyled_; }
 
     // The line end most of the lines have (ties: CR LF, then LF, then CR); `fallback`
     // when the text has no line end.
@@ -102,10 +105,16 @@ private:
     // Puts the line gap after `line`, so that lines 0..line keep absolute starts.
     void MoveLineGap(std::size_t index);
     void Count(LineEnd end, int delta) { endCounts_[static_cast<int>(end)] += delta; }
+    void Unmark(LineRecord& record)
+    {
+        unstyled_ += record.styled != 0 ? 1 : 0;
+        record.styled = 0;
+    }
 
     GapArray<std::string> text_;
     GapArray<std::vector<LineRecord>> lines_;
     long long endCounts_[4] = {0, 0, 0, 0};
+    std::size_t unstyled_ = 0;
 };
 
 } // namespace varnel::editor
