@@ -10,17 +10,44 @@
 
 namespace varnel::editor {
 
+namespace {
+
+// The pair the plug-in (or the host's bracket balancer) finds around start..end.
+bool FindPair(std::string_view text, const Language& language, int* start, int* end)
+{
+    HostProxy proxy(text, language.matcher, language.styles.Count(), ProxyPurpose::Editing);
+    int from = *start;
+    int to = *end;
+    const bool found = language.plugin->balance != nullptr ? language.plugin->balance(proxy, &from, &to)
+                                                           : BalanceBrackets(proxy, &from, &to, kCLikeBalance);
+    // A span outside the text is no answer the editor can select.
+    if (!found || from < 0 || from > to || to > static_cast<int>(text.size()))
+        return false;
+    *start = from;
+    *end = to;
+    return true;
+}
+
+} // namespace
+
 bool Balance(EditorDocument& document, const Language& language)
 {
-    HostProxy proxy(document.Contiguous(), language.matcher, language.styles.Count(), ProxyPurpose::Editing);
+    const std::string_view text = document.Contiguous();
     const Selection& selection = document.GetSelection();
     int start = selection.Start();
     int end = selection.End();
-    const bool found = language.plugin->balance != nullptr ? language.plugin->balance(proxy, &start, &end)
-                                                           : BalanceBrackets(proxy, &start, &end, kCLikeBalance);
-    // A span outside the text is no answer the editor can select.
-    if (!found || start < 0 || start > end || end > document.Text().Length())
+    if (!FindPair(text, language, &start, &end))
         return false;
+    // A selection that already is what a pair holds widens to the pair around it.
+    if (start == selection.Start() && end == selection.End() && start > 0 &&
+        end < static_cast<int>(text.size())) {
+        int outerStart = start - 1;
+        int outerEnd = end + 1;
+        if (FindPair(text, language, &outerStart, &outerEnd)) {
+            start = outerStart;
+            end = outerEnd;
+        }
+    }
     document.Select(start, end);
     return true;
 }
