@@ -82,6 +82,7 @@ void EditorDocument::Record(UndoStep& step, int offset, int length, std::string_
         edit.insertedEnds.push_back(end);
     }
     Apply(edit, true);
+    history_.Commit();
     step.lastEdit = Clock::now();
 
     // A run of typing or deleting is kept as one edit.

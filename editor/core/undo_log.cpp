@@ -4,7 +4,11 @@ namespace varnel::editor {
 
 UndoStep& UndoLog::Begin(StepKind kind, const Selection& before)
 {
-    // A new step after undoing drops the steps that were undone.
+    // A new step after undoing drops the steps that were undone; they are kept aside
+    // until the step proves to change something.
+    undone_.assign(std::make_move_iterator(steps_.begin() + static_cast<std::ptrdiff_t>(position_)),
+                   std::make_move_iterator(steps_.end()));
+    undoneSavePoint_ = savePoint_;
     steps_.resize(position_);
     if (savePoint_ && *savePoint_ > position_)
         savePoint_.reset();
@@ -16,6 +20,11 @@ UndoStep& UndoLog::Begin(StepKind kind, const Selection& before)
     position_ = steps_.size();
     sealed_ = kind == StepKind::Command;
     return steps_.back();
+}
+
+void UndoLog::Commit()
+{
+    undone_.clear();
 }
 
 UndoStep* UndoLog::Continuing(StepKind kind, int caret, std::chrono::steady_clock::time_point now)
@@ -38,6 +47,11 @@ void UndoLog::DropLast()
     steps_.pop_back();
     position_ = steps_.size();
     sealed_ = true;
+    // The steps a dropped step would have replaced are there to redo again.
+    for (UndoStep& step : undone_)
+        steps_.push_back(std::move(step));
+    undone_.clear();
+    savePoint_ = undoneSavePoint_;
 }
 
 const UndoStep* UndoLog::Undo()
@@ -59,6 +73,7 @@ const UndoStep* UndoLog::Redo()
 void UndoLog::Clear(bool saved)
 {
     steps_.clear();
+    undone_.clear();
     position_ = 0;
     sealed_ = true;
     if (saved)

@@ -54,7 +54,10 @@ public:
     UndoStep* Continuing(StepKind kind, int caret, std::chrono::steady_clock::time_point now);
     // Ends the open step: the next edit starts a new one.
     void Seal() { sealed_ = true; }
-    // Drops the last step without undoing it (its edits must already be undone).
+    // The step begun last changed the text: the steps it replaced are gone for good.
+    void Commit();
+    // Drops the last step without undoing it (its edits must already be undone); the
+    // steps it replaced can be redone again.
     void DropLast();
 
     // The step Undo would take back, or null; Undo moves the position back over it.
@@ -79,6 +82,8 @@ private:
     std::size_t position_ = 0;              // steps_[0..position_) are done
     std::optional<std::size_t> savePoint_ = 0; // none when the saved state was undone and replaced
     bool sealed_ = true;
+    std::vector<UndoStep> undone_;             // what the step begun last replaced
+    std::optional<std::size_t> undoneSavePoint_;
 };
 
 } // namespace varnel::editor
