@@ -1,0 +1,162 @@
+// The editor core on a generated 50 MB Java document: opening it to the first styled
+// screen, a keystroke in the middle, a comment opened on line 1 and the idle restyling
+// that follows, memory after open and full styling.
+#include "bench_documents.h"
+#include "bench_modules.h"
+#include "document_commands.h"
+#include "editor_document.h"
+#include "language.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace varnel;
+using namespace varnel::editor;
+
+constexpr int kDocumentBytes = 50'000'000;
+constexpr int kScreenLines = 60;
+
+const std::string& BigJava()
+{
+    static const std::string text = bench::JavaDocument(kDocumentBytes);
+    return text;
+}
+
+const Language& Java()
+{
+    static const Language language = PrepareLanguage(bench::Plugin("Java"), "");
+    return language;
+}
+
+long MinorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+double ResidentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// The runs of every shown line, as a paint asks for them.
+void PaintScreen(EditorDocument& document, int first)
+{
+    for (int line = first; line < first + kScreenLines; ++line)
+        benchmark::DoNotOptimize(document.Styling().Runs(line));
+}
+
+void StyleEverything(EditorDocument& document)
+{
+    while (document.Styling().RunIdle(std::size_t{4} << 20)) {
+    }
+}
+
+void BM_EditorOpenToFirstScreen(benchmark::State& state)
+{
+    long faults = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string bytes = BigJava();
+        const long before = MinorFaults();
+        state.ResumeTiming();
+        EditorDocument document(std::move(bytes));
+        document.Styling().SetShown(0, kScreenLines - 1);
+        document.Styling().SetStyler(Java().MakeStyler());
+        PaintScreen(document, 0);
+        state.PauseTiming();
+        faults = MinorFaults() - before;
+        state.ResumeTiming();
+    }
+    state.counters["page_faults"] = static_cast<double>(faults);
+}
+BENCHMARK(BM_EditorOpenToFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_EditorKeystrokeInMiddle(benchmark::State& state)
+{
+    EditorDocument document{std::string(BigJava())};
+    const int middle = document.Text().LineCount() / 2;
+    document.Styling().SetShown(middle, middle + kScreenLines - 1);
+    document.Styling().SetStyler(Java().MakeStyler());
+    StyleEverything(document);
+    document.SetCaret(document.Text().LineStart(middle + 10) + 8);
+    // The gap moves to the middle once, as the first keystroke there does.
+    document.Type("x");
+    for (auto _ : state) {
+        document.Type("x");
+        PaintScreen(document, middle);
+    }
+}
+BENCHMARK(BM_EditorKeystrokeInMiddle)->Unit(benchmark::kMicrosecond);
+
+void BM_EditorCommentOpenedOnLineOne(benchmark::State& state)
+{
+    EditorDocument document{std::string(BigJava())};
+    document.Styling().SetShown(0, kScreenLines - 1);
+    document.Styling().SetStyler(Java().MakeStyler());
+    StyleEverything(document);
+    // The gap moves to the top once, as the first keystroke there does.
+    document.SetCaret(0);
+    document.Type(" ");
+    for (auto _ : state) {
+        document.SetCaret(0);
+        document.Type("/*");
+        PaintScreen(document, 0);
+        state.PauseTiming();
+        StyleEverything(document);
+        document.Undo();
+        StyleEverything(document);
+        state.ResumeTiming();
+    }
+}
+
+// Idle slices of 2 MiB styling every line anew, as after a change of keywords.
+void BM_EditorIdleRestyleWholeDocument(benchmark::State& state)
+{
+    EditorDocument document{std::string(BigJava())};
+    document.Styling().SetShown(0, kScreenLines - 1);
+    for (auto _ : state) {
+        document.Styling().SetStyler(Java().MakeStyler());
+        while (document.Styling().RunIdle(std::size_t{2} << 20)) {
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kDocumentBytes);
+}
+BENCHMARK(BM_EditorIdleRestyleWholeDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_EditorCommentOpenedOnLineOne)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_EditorMemoryAfterOpenAndStyling(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string bytes = BigJava();
+        const double before = ResidentMegabytes() - static_cast<double>(bytes.capacity()) / 1e6;
+        state.ResumeTiming();
+        EditorDocument document(std::move(bytes));
+        document.Styling().SetStyler(Java().MakeStyler());
+        StyleEverything(document);
+        state.PauseTiming();
+        state.counters["resident_MB"] = ResidentMegabytes() - before;
+        state.counters["held_MB"] = static_cast<double>(document.Text().MemoryUse()) / 1e6;
+        state.counters["file_MB"] = kDocumentBytes / 1e6;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorMemoryAfterOpenAndStyling)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
