@@ -48,18 +48,60 @@ void EditorDocument::Apply(const struct Edit& edit, bool forwards)
     text_.Insert(offset, inserted, insertedEnds, NewLineEnd());
     const int lastAfter = first + static_cast<int>(std::count(inserted.begin(), inserted.end(), '\n'));
     ++revision_;
-    MoveOffsets(offset, static_cast<int>(removed.size()), static_cast<int>(inserted.size()));
-    styling_.Edited(first, lastBefore, lastAfter);
+    if (!functions_.empty())
+        unmovedChanges_.push_back(Change{offset, static_cast<int>(removed.size()), static_cast<int>(inserted.size())});
+    if (deferStyling_ || stepDepth_ > 0)
+        styling_.Moved(first, lastBefore, lastAfter);
+    else
+        styling_.Edited(first, lastBefore, lastAfter);
     if (onChange)
         onChange(offset, static_cast<int>(removed.size()), static_cast<int>(inserted.size()));
 }
 
-void EditorDocument::MoveOffsets(int offset, int removed, int inserted)
+void EditorDocument::MoveOffsets() const
 {
-    for (FunctionEntry& entry : functions_) {
-        if (entry.offset > offset)
-            entry.offset = entry.offset >= offset + removed ? entry.offset + inserted - removed : offset;
+    if (unmovedChanges_.empty())
+        return;
+    // Changes made front to back (replace all, a tool walking the text) move each entry
+    // by the changes before it: one walk over both, entries in offset order.
+    bool frontToBack = true;
+    for (std::size_t i = 1; i < unmovedChanges_.size() && frontToBack; ++i) {
+        const Change& before = unmovedChanges_[i - 1];
+        frontToBack = unmovedChanges_[i].offset >= before.offset + before.inserted;
     }
+    if (frontToBack && unmovedChanges_.size() > 8) {
+        std::vector<FunctionEntry*> order;
+        for (FunctionEntry& entry : functions_)
+            order.push_back(&entry);
+        std::stable_sort(order.begin(), order.end(),
+                         [](const FunctionEntry* a, const FunctionEntry* b) { return a->offset < b->offset; });
+        long long shift = 0; // what the changes so far added before the next entry
+        std::size_t next = 0;
+        for (FunctionEntry* entry : order) {
+            // The entry's offset as it was before the changes, in the changed text as it grows.
+            for (; next < unmovedChanges_.size(); ++next) {
+                const Change& change = unmovedChanges_[next];
+                const long long at = entry->offset + shift;
+                if (at <= change.offset)
+                    break;
+                if (at < change.offset + change.removed) {
+                    entry->offset = static_cast<int>(change.offset - shift);
+                    break;
+                }
+                shift += change.inserted - change.removed;
+            }
+            entry->offset = static_cast<int>(entry->offset + shift);
+        }
+    } else {
+        for (const Change& change : unmovedChanges_) {
+            for (FunctionEntry& entry : functions_) {
+                if (entry.offset > change.offset)
+                    entry.offset = entry.offset >= change.offset + change.removed ? entry.offset + change.inserted - change.removed
+                                                                                 : change.offset;
+            }
+        }
+    }
+    unmovedChanges_.clear();
 }
 
 void EditorDocument::Record(UndoStep& step, int offset, int length, std::string_view bytes,
@@ -222,6 +264,7 @@ void EditorDocument::EndStep(const Selection& after)
     openStep_ = nullptr;
     history_.Seal();
     goalColumn = -1;
+    styling_.Refresh();
 }
 
 void EditorDocument::Edit(int offset, int length, std::string_view bytes, const std::vector<LineEnd>& ends)
@@ -249,6 +292,7 @@ void EditorDocument::AbandonStep()
     history_.DropLast();
     openStep_ = nullptr;
     stepDepth_ = 0;
+    styling_.Refresh();
 }
 
 bool EditorDocument::Undo()
@@ -256,8 +300,11 @@ bool EditorDocument::Undo()
     const UndoStep* step = history_.Undo();
     if (step == nullptr)
         return false;
+    deferStyling_ = true;
     for (auto edit = step->edits.rbegin(); edit != step->edits.rend(); ++edit)
         Apply(*edit, false);
+    deferStyling_ = false;
+    styling_.Refresh();
     selection_ = step->before;
     goalColumn = -1;
     return true;
@@ -268,8 +315,11 @@ bool EditorDocument::Redo()
     const UndoStep* step = history_.Redo();
     if (step == nullptr)
         return false;
+    deferStyling_ = true;
     for (const struct Edit& edit : step->edits)
         Apply(edit, true);
+    deferStyling_ = false;
+    styling_.Refresh();
     selection_ = step->after;
     goalColumn = -1;
     return true;
@@ -281,6 +331,7 @@ void EditorDocument::Reload(std::string fileBytes)
     selection_ = Selection{};
     history_.Clear(true);
     functions_.clear();
+    unmovedChanges_.clear();
     ++revision_;
     styling_.SetStyler(styling_.CurrentStyler());
     if (onChange)

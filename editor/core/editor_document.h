@@ -90,8 +90,16 @@ public:
 
     // The function list and its entries' offsets, kept in step with every later change
     // until it is scanned again.
-    std::vector<FunctionEntry>& Functions() { return functions_; }
-    const std::vector<FunctionEntry>& Functions() const { return functions_; }
+    std::vector<FunctionEntry>& Functions()
+    {
+        MoveOffsets();
+        return functions_;
+    }
+    const std::vector<FunctionEntry>& Functions() const
+    {
+        MoveOffsets();
+        return functions_;
+    }
 
     // Called after every change of the text with where it was and how long the removed
     // and inserted text were (a window repaints; tests watch).
@@ -110,8 +118,8 @@ private:
     void Record(UndoStep& step, int offset, int length, std::string_view bytes, const std::vector<LineEnd>& ends);
     // Where typing of `kind` goes: the step it continues, or a new one.
     UndoStep& TypingStep(StepKind kind, Clock::time_point now);
-    // Moves function-list offsets past a change.
-    void MoveOffsets(int offset, int removed, int inserted);
+    // Moves function-list offsets past the changes made since the last call.
+    void MoveOffsets() const;
 
     TextBuffer text_;
     LineStyling styling_{text_};
@@ -120,7 +128,14 @@ private:
     UndoStep* openStep_ = nullptr; // the step of BeginStep, while it is open
     int stepDepth_ = 0;
     LineEnd newLineEnd_;
-    std::vector<FunctionEntry> functions_;
+    mutable std::vector<FunctionEntry> functions_;
+    struct Change {
+        int offset;
+        int removed;
+        int inserted;
+    };
+    mutable std::vector<Change> unmovedChanges_; // not yet applied to functions_
+    bool deferStyling_ = false;
     std::uint64_t revision_ = 0;
 };
 

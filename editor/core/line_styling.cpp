@@ -36,13 +36,18 @@ void LineStyling::SetShown(int first, int last)
     shownLast_ = std::max(last, shownFirst_);
 }
 
-void LineStyling::Edited(int first, int lastBefore, int lastAfter)
+void LineStyling::Moved(int first, int lastBefore, int lastAfter)
 {
     ForgetRuns();
     // Lines after the edit moved; the unmarked ones among the changed lines start at `first`.
     if (pendingFrom_ > lastBefore)
         pendingFrom_ += lastAfter - lastBefore;
     pendingFrom_ = std::min(pendingFrom_, first);
+}
+
+void LineStyling::Refresh()
+{
+    ForgetRuns();
     StyleThrough(shownLast_);
 }
 

@@ -37,7 +37,15 @@ public:
 
     // Tells that lines `first` to `lastBefore` became `first` to `lastAfter` (an edit of
     // the text buffer, which unmarked them), and styles what the shown lines need.
-    void Edited(int first, int lastBefore, int lastAfter);
+    void Edited(int first, int lastBefore, int lastAfter)
+    {
+        Moved(first, lastBefore, lastAfter);
+        Refresh();
+    }
+    // The same in two halves, for a command of many edits: each edit is noted, and the
+    // shown lines are styled once at the end.
+    void Moved(int first, int lastBefore, int lastAfter);
+    void Refresh();
 
     // Styles every unmarked line up to and including `line`, so that its state and
     // those before it are right.

@@ -160,3 +160,47 @@ TEST(EditorCommands, FunctionListOffsetsFollowLaterEdits)
 
 } // namespace
 } // namespace varnel::editor
+
+namespace varnel::editor {
+namespace {
+
+// Many changes front to back in one step (as replace-all makes them) move the entries as
+// the changes one by one would.
+TEST(EditorCommands, FunctionOffsetsMoveThroughManyChangesInOneStep)
+{
+    std::string text = "class A {\n";
+    for (int i = 0; i < 40; ++i)
+        text += "void f" + std::to_string(i) + "() {}\n";
+    text += "}\n";
+    EditorDocument document(text, LineEnd::Lf);
+    ASSERT_TRUE(ScanFunctions(document, LanguageOf("Birchlex"), ListPreferences{}).scanned);
+    std::vector<int> expected;
+    for (const FunctionEntry& entry : document.Functions())
+        expected.push_back(entry.offset);
+    ASSERT_EQ(expected.size(), 41u); // the class and its methods
+    // Every "void" becomes "int", and every third "()" becomes "(int x)", front to back.
+    document.BeginStep();
+    int at = document.Text().LineStart(1);
+    for (int i = 0; i < 40; ++i) {
+        const struct {
+            int offset, removed, inserted;
+        } changes[] = {{at, 4, 3}, {at + 5 + static_cast<int>(std::to_string(i).size()), i % 3 == 0 ? 2 : 0, i % 3 == 0 ? 7 : 0}};
+        for (const auto& change : changes) {
+            if (change.removed == 0 && change.inserted == 0)
+                continue;
+            document.Edit(change.offset, change.removed, std::string(static_cast<std::size_t>(change.inserted), 'z'));
+            for (int& offset : expected) {
+                if (offset > change.offset)
+                    offset = offset >= change.offset + change.removed ? offset + change.inserted - change.removed : change.offset;
+            }
+        }
+        at = document.Text().LineStart(i + 2);
+    }
+    document.EndStep(Selection{});
+    ASSERT_EQ(document.Functions().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(document.Functions()[i].offset, expected[i]) << i;
+}
+
+} // namespace
+} // namespace varnel::editor
