@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "edit_script.h"
 #include "file_system.h"
+#include "preferences.h"
 #include "tool_command.h"
 
 #include <CLI/CLI.hpp>
@@ -12,6 +13,9 @@
 namespace varnel {
 
 namespace {
+
+// The editor's preferences in the settings folder (on Windows they are in the registry).
+constexpr char kPreferencesFile[] = "editor.ini";
 
 struct EditOptions {
     std::string file;
@@ -42,6 +46,13 @@ int Edit(CommandContext& context, const EditOptions& options)
     const Language language = PrepareLanguage(*plugin, context.Options().settings);
     const ToolSet tools = LoadToolExtensions(ExtensionsFolder(context.Options().modules));
 
+    // The user's tab width and function-list choices, from the editor's preferences.
+    editor::EditorPreferences preferences;
+    if (const std::string& settings = context.Options().settings; !settings.empty())
+        preferences = editor::LoadEditorPreferences(*editor::OpenPreferenceStore(JoinPath(settings, kPreferencesFile)));
+    editor::ViewMetrics view;
+    view.tabWidth = preferences.tabWidth;
+
     editor::EditorDocument document(std::move(*bytes));
     document.Styling().SetStyler(language.MakeStyler());
     const bool untitled = options.file == kStandardInput;
@@ -61,8 +72,8 @@ int Edit(CommandContext& context, const EditOptions& options)
                                  language,
                                  tools,
                                  untitled ? std::nullopt : std::optional<std::string>(ToolFilePath(options.file)),
-                                 ListPreferences{},
-                                 editor::ViewMetrics{},
+                                 preferences.functionList,
+                                 view,
                                  save,
                                  context.Out(),
                                  context.Err(),
