@@ -1,10 +1,12 @@
 // What the generated function scanners share: the input hook's source, which hands the
-// document to the scanner one character per call from a running CharIterator, the
-// arithmetic that finds where a match lies in the document, and the engine's fatal
-// error path.
+// document to the scanner one character per call from a running CharIterator (or blanks
+// in place of a stretch of it), where a match lies in the document, and the engine's
+// fatal error path.
 #pragma once
 
 #include "char_iterator.h"
+
+#include <vector>
 
 class ScannerInput {
 public:
@@ -27,16 +29,41 @@ public:
     // The bytes of the document delivered or passed so far.
     int Position() const { return sent_; }
 
+    // Stores `count` blanks at `buffer` in place of the document's bytes from offset
+    // `from` up to the position, all of them passed since the last delivery, and answers
+    // `count`. However many blanks stand for them, those bytes keep their full length in
+    // the offsets of the matches.
+    int DeliverBlanks(int from, char* buffer, int count);
+
+    // The scanner's buffer now holds only the last `held` bytes delivered: no match will
+    // start before them, so what is kept about blanks before them can go.
+    void Forget(int held);
+
     // Where a match starts in the document, as a byte offset: the scanner's buffer holds
     // `held` bytes, the last of them the one delivered last, and the match starts
-    // `intoBuffer` bytes into it.
-    int MatchOffset(int held, int intoBuffer) const { return sent_ - (held - intoBuffer); }
+    // `intoBuffer` bytes into it. A match that starts on a blank starts where the bytes
+    // that blank stands for start, plus the blanks before it.
+    int MatchOffset(int held, int intoBuffer) const;
 
 private:
+    // A run of blanks delivered in place of a stretch of the document.
+    struct Blanks {
+        int delivered; // the bytes delivered before the first blank
+        int count;     // blanks delivered
+        int from;      // the document offset of the stretch, and its length in bytes
+        int length;
+    };
+
     CharIterator it_;
     int total_;
     int sent_ = 0;         // bytes of the document delivered or passed
     int characterEnd_ = 0; // where the character being delivered ends
+    int delivered_ = 0;    // bytes stored in the scanner's buffer so far
+    // The runs of blanks a match may still start in or after, in delivery order; those
+    // forgotten before them made the document this many bytes longer than what was
+    // delivered.
+    std::vector<Blanks> blanks_;
+    int forgottenExcess_ = 0;
 };
 
 // The generated engine's fatal error: the message and a line feed on the standard error

@@ -106,13 +106,30 @@ private:
         }
     }
 
-    // Copies length bytes from offset, at most max, NUL-terminated.
+    // Copies length bytes from offset, at most max, NUL-terminated; a text cut at max
+    // bytes ends before the character the cut would split.
     void Copy(int offset, int length, char* buffer, int max)
     {
         if (length < 0)
             length = 0;
+        if (length > max)
+            length = WholeCharacters(offset, max);
         const int copied = text_.CopyText(offset, length, buffer, max);
         buffer[copied > 0 ? (copied < max ? copied : max) : 0] = '\0';
+    }
+
+    // How many bytes from offset, at most max, hold whole characters.
+    int WholeCharacters(int offset, int max)
+    {
+        int bytes = 0;
+        for (;;) {
+            int ch = 0;
+            int length = 0;
+            text_.CodePointAt(offset + bytes, &ch, &length);
+            if (length <= 0 || length > max - bytes)
+                return bytes;
+            bytes += length;
+        }
     }
 
     void AnchorScan();
@@ -343,6 +360,9 @@ void HtmlScanner::ScriptScan(bool php)
                 Advance();
                 return;
             }
+            // A character 0 is the end of the text: the pass's advance must not step over it.
+            if (it_.ch == 0)
+                return;
         } else if (At("function")) {
             Advance(8);
             SkipWhiteSpace();

@@ -87,12 +87,13 @@ void SkipIdentifier(CharIterator& it)
         it.Advance();
 }
 
-// Reads an identifier (with `dots`, a dotted one) into the label; characters beyond its
-// room are read over and dropped.
+// Reads an identifier (with `dots`, a dotted one) into the label; the first character
+// beyond its room ends the label, and it and all after it are read over and dropped.
 void ReadName(CharIterator& it, std::string& label, bool dots)
 {
+    bool fits = true;
     while (IsPascalIdentifierCharacter(it.ch) || (dots && it.ch == '.')) {
-        AppendCharacter(label, it, kPascalLabelBytes);
+        fits = fits && AppendCharacter(label, it, kPascalLabelBytes);
         it.Advance();
     }
 }

@@ -59,11 +59,12 @@ void SkipGroup(CharIterator& it, int opener)
 }
 
 // Appends the word at the iterator (ASCII letters, digits and "_") to the label, as far
-// as it has room, and moves past it.
+// as it has room, and moves past it: the first character beyond the room ends the label.
 void ReadWord(CharIterator& it, std::string& label)
 {
+    bool fits = true;
     while (IsAsciiWordCharacter(it.ch)) {
-        AppendCharacter(label, it, kRezLabelBytes);
+        fits = fits && AppendCharacter(label, it, kRezLabelBytes);
         it.Advance();
     }
 }
@@ -75,11 +76,13 @@ bool IsStopper(int c, std::string_view stoppers)
 }
 
 // Appends the characters up to the first of `stoppers` (or the end of the text) to the
-// label, as far as it has room; the iterator stops on the stopper.
+// label, as far as it has room: the first character beyond the room ends the label, and
+// those after it are read over. The iterator stops on the stopper.
 void Collect(CharIterator& it, std::string& label, std::string_view stoppers)
 {
+    bool fits = true;
     while (it.ch != 0 && !IsStopper(it.ch, stoppers)) {
-        AppendCharacter(label, it, kRezLabelBytes);
+        fits = fits && AppendCharacter(label, it, kRezLabelBytes);
         it.Advance();
     }
 }
@@ -107,8 +110,9 @@ private:
     // On the first letter of a word.
     void Definition();
     // The type after "type" or "resource": a quoted type code (the quotes not kept) or a
-    // word.
-    void ReadType(std::string& label);
+    // word. Answers whether the type was quoted; the iterator stops on the closing quote
+    // or the character after the word.
+    bool ReadType(std::string& label);
 
     CharIterator it_;
 };
@@ -169,14 +173,15 @@ void RezScanner::Directive()
     SkipLiteral(it_, '\n');
 }
 
-void RezScanner::ReadType(std::string& label)
+bool RezScanner::ReadType(std::string& label)
 {
     if (it_.ch == '\'') {
         it_.Advance();
         Collect(it_, label, "'");
-    } else {
-        ReadWord(it_, label);
+        return true;
     }
+    ReadWord(it_, label);
+    return false;
 }
 
 void RezScanner::Definition()
@@ -189,8 +194,9 @@ void RezScanner::Definition()
     if (EqualsIgnoringCase(label, kRezType)) {
         label += ' ';
         const std::size_t nameAt = label.size();
-        ReadType(label);
-        if (it_.ch == '\'')
+        // Only a quoted type passes its closing quote: a quote after a word is left to
+        // open what it opens.
+        if (ReadType(label) && it_.ch == '\'')
             it_.Advance();
         it_.proxy->AddFunction(label.c_str(), label.c_str() + nameAt, offset, false);
         return;

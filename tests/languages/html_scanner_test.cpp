@@ -8,7 +8,7 @@ namespace {
 
 struct HtmlCase {
     const char* name;
-    const char* source;
+    std::string source;
     std::vector<ExpectedEntry> entries;
     std::vector<std::string> includes;
 };
@@ -25,6 +25,13 @@ std::vector<Include> Includes(const std::vector<std::string>& targets)
         includes.push_back({t, t});
     return includes;
 }
+
+// Names cut at their limit (255 bytes, 254 for a target) keep whole characters.
+const std::string kName254 = std::string(254, 'a');
+const std::string kHeadingLabel254 = "H1: " + kName254;
+const std::string kAnchorLabel254 = "A: " + kName254;
+const std::string kAnchorAt = "\"" + kName254;
+const std::string kTarget253 = std::string(253, 't');
 
 const HtmlCase kHtmlCases[] = {
     {"NamedAnchorAtItsOpeningQuote", "<p><a name=\"top\">Top</a></p>", {{"A: top", "top", "\"top\""}}, {}},
@@ -65,6 +72,17 @@ const HtmlCase kHtmlCases[] = {
     {"PageStartingWithAJavaScriptMarker", "<!--:javascript-->\nfunction m() {}\n", {{"JS: m", "m", "m()"}}, {}},
     {"PageStartingWithAPhpMarker", "<!--:php-->function p() {}", {{"PHP: p", "p", "p()"}}, {}},
     {"ScriptTagsInCapitals", "<SCRIPT type=\"a>b\">FUNCTION Up() {}</SCRIPT>", {{"JS: Up", "Up", "Up()"}}, {}},
+    {"HeadingCutBeforeAWideCharacter", "<h1>" + kName254 + "\xC3\xA9</h1>",
+     {{kHeadingLabel254.c_str(), kName254.c_str(), kName254.c_str()}},
+     {}},
+    {"AnchorNameCutBeforeAWideCharacter", "<a name=\"" + kName254 + "\xC3\xA9\">x</a>",
+     {{kAnchorLabel254.c_str(), kName254.c_str(), kAnchorAt.c_str()}},
+     {}},
+    {"TargetCutBeforeAWideCharacter", "<a href=\"" + kTarget253 + "\xE2\x82\xAC\">x</a>", {}, {kTarget253}},
+    // A character 0 is the end of the text, also right after the "?" of "<?".
+    {"NulAfterTheQuestionMarkEndsTheText", std::string("<?\0function f(){}", 17), {}, {}},
+    {"NulInPhpCodeEndsTheText", std::string("<?php function a(){}\0function f(){}", 35), {{"PHP: a", "a", "a()"}},
+     {}},
 };
 
 class HtmlScan : public ::testing::TestWithParam<HtmlCase> {};

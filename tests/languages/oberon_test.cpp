@@ -155,6 +155,14 @@ const OberonScanCase kScanCases[] = {
       {"          F", "F", "PROCEDURE F"},
       {"          G", "G", "PROCEDURE G"}},
      {}},
+    // A comment inside a heading counts with its full length, wherever the match starts.
+    {"CommentInsideAHeadingCountsInFull", "PROCEDURE (*c*) P;", {{"P", "P", "PROCEDURE"}}, {}},
+    {"CommentsInAnOpenParameterList", "x PROCEDURE P(a (*c*) (*d*) (*e*)", {{"P", "P", "PROCEDURE"}}, {}},
+    {"MarkerCommentsInMethodHeadings",
+     "PROCEDURE (*[ABSTRACT]*) (s: Shape) Area*(): REAL;\nBEGIN END Area;\n"
+     "PROCEDURE (VAR t: T) Copy* (*[NO_COPY]*) (x: INTEGER);\n",
+     {{"Area", "Area", "PROCEDURE (*[ABS"}, {"Copy", "Copy", "PROCEDURE (VAR"}},
+     {}},
     {"EmptyDocument", "", {}, {}},
 };
 
@@ -186,6 +194,18 @@ TEST(OberonScanEdges, HeadingLongerThanTheBufferIsMatchedWhole)
     const ScanResult result = Scan(kOberon, source);
     EXPECT_EQ(result.entries, OneBefore(source, {{"Long", "Long", "PROCEDURE Long"},
                                                  {"After", "After", "PROCEDURE After"}}));
+}
+
+TEST(OberonScanEdges, CommentedParameterLinesOfAHeadingLongerThanTheBuffer)
+{
+    std::string parameters;
+    while (parameters.size() < 40000)
+        parameters += "a" + std::to_string(parameters.size()) + ": INTEGER; (* the parameter *)\n  ";
+    const std::string source = "MODULE M;\nPROCEDURE Long(" + parameters + "z: INTEGER);\nBEGIN END Long;\n"
+                               "PROCEDURE (*c*) After;\n";
+    const ScanResult result = Scan(kOberon, source);
+    EXPECT_EQ(result.entries, OneBefore(source, {{"Long", "Long", "PROCEDURE Long"},
+                                                 {"After", "After", "PROCEDURE (*c*) After"}}));
 }
 
 TEST(OberonScanEdges, ConsecutiveScansShareNothing)

@@ -23,6 +23,15 @@ constexpr bool kPrototype = true;
 constexpr ListedWith kWithPrototypes = ListedWith::Prototypes;
 constexpr ListedWith kWithTypes = ListedWith::Types;
 
+// Labels at their 63-byte limit: the first character that does not fit ends the label.
+const std::string kName62 = std::string(62, 'a');
+const std::string kName61 = std::string(61, 'a');
+const std::string kTypeName60 = std::string(60, 'a');
+const std::string kTypeLabel60 = "T:" + kTypeName60;
+const std::string kRoutineCutAtAWideCharacter = "procedure " + kName62 + "\xC3\xA9" "b; begin end;\n";
+const std::string kUnitCutAtAWideCharacter = "uses " + kName61 + "\xE2\x82\xAC" "a;\nbegin end.\n";
+const std::string kTypeCutAtAWideCharacter = "type " + kTypeName60 + "\xC3\xA9" "b = integer;\nbegin end.\n";
+
 const PascalCase kPascalCases[] = {
     {"NestedRoutineIsIndentedAfterItsParent",
      "procedure Outer;\n  procedure Inner;\n  begin\n  end;\nbegin\nend;\n",
@@ -132,6 +141,14 @@ const PascalCase kPascalCases[] = {
      {}},
     {"NonAsciiNames", "procedure Gr\xC3\xB6\xC3\x9F" "e; begin end;\n",
      {{"Gr\xC3\xB6\xC3\x9F" "e", "Gr\xC3\xB6\xC3\x9F" "e", "Gr"}},
+     {}},
+    {"LabelEndsAtTheFirstCharacterThatDoesNotFit", kRoutineCutAtAWideCharacter.c_str(),
+     {{kName62.c_str(), kName62.c_str(), kName62.c_str()}},
+     {}},
+    {"UnitNameEndsAtTheFirstCharacterThatDoesNotFit", kUnitCutAtAWideCharacter.c_str(), {},
+     {{kName61, kName61}}},
+    {"TypeLabelEndsAtTheFirstCharacterThatDoesNotFit", kTypeCutAtAWideCharacter.c_str(),
+     {{kTypeLabel60.c_str(), kTypeName60.c_str(), kTypeName60.c_str(), false, kWithTypes}},
      {}},
     {"Empty", "", {}, {}},
 };

@@ -19,6 +19,16 @@ void PrintTo(const RezCase& c, std::ostream* out)
     *out << c.name;
 }
 
+// Labels at their 255-byte limit: the first character that does not fit ends the label.
+const std::string kCode249 = std::string(249, 'x');
+const std::string kTypeLabel249 = "type " + kCode249;
+const std::string kTypeCutAtAWideCharacter = "type '" + kCode249 + "\xC3\xA9" "y' {};\n";
+const std::string kResourceLabel239 = "resource ABCD " + std::string(239, '1');
+const std::string kResourceIdCutAtAWideCharacter =
+    "resource 'ABCD' (" + std::string(239, '1') + "\xE2\x82\xAC" "2) {};\n";
+const std::string kFile254 = std::string(254, 'f');
+const std::string kIncludeCutAtAWideCharacter = "#include \"" + kFile254 + "\xC3\xA9" "g\"\n";
+
 const RezCase kRezCases[] = {
     {"IncludesInQuotesAndAngleBrackets",
      "#include \"Types.r\"\n# include <Sys Types.r>\n#INCLUDE \"Upper.r\"\n#include Macro\n#define X \"no.r\"\n",
@@ -58,6 +68,19 @@ const RezCase kRezCases[] = {
      {}},
     {"OtherWordsAndBracketsListNothing", "data 'TEXT' (1) { type 'no' };\nchange 'A' to 'B';\n(type x)\n", {}, {}},
     {"UnterminatedDefinitions", "resource 'ABC", {{"resource ABC", "ABC", "resource"}}, {}},
+    {"TypeEndsAtTheFirstCharacterThatDoesNotFit", kTypeCutAtAWideCharacter.c_str(),
+     {{kTypeLabel249.c_str(), kCode249.c_str(), "type"}},
+     {}},
+    {"ResourceIdEndsAtTheFirstCharacterThatDoesNotFit", kResourceIdCutAtAWideCharacter.c_str(),
+     {{kResourceLabel239.c_str(), "ABCD", "resource"}},
+     {}},
+    {"IncludeNameEndsAtTheFirstCharacterThatDoesNotFit", kIncludeCutAtAWideCharacter.c_str(), {},
+     {{kFile254, kFile254}}},
+    // Only a quoted type passes its closing quote; a quote after a word opens a literal.
+    {"QuoteAfterAnUnquotedTypeIsNotPassed", "type a'type", {{"type a", "a", "type"}}, {}},
+    {"QuotedTextAfterAnUnquotedTypeIsSkipped", "type A'B' {};\ntype C {};\n",
+     {{"type A", "A", "type A"}, {"type C", "C", "type C"}},
+     {}},
     {"Empty", "", {}, {}},
 };
 

@@ -62,14 +62,60 @@ TEST(ScannerInput, PassedCharactersCountInTheOffsets)
     for (int i = 0; i < 5; ++i)
         input.Pass();
     EXPECT_EQ(input.Position(), 6);
-    char buffer[4];
+    char buffer[8];
+    ASSERT_EQ(input.DeliverBlanks(0, buffer, 5), 5);
+    EXPECT_EQ(std::string(buffer, 5), "     ");
     ASSERT_EQ(input.Deliver(buffer, 4), 1);
     EXPECT_EQ(buffer[0], 'P');
     // A match of the one byte held starts at the P. The comment's six bytes count in
-    // full, so a match held as five blanks standing for it and the P starts at 1.
+    // full: held as five blanks standing for it and the P, the P is still at 6, and a
+    // match from the first blank starts at the comment.
     EXPECT_EQ(input.MatchOffset(1, 0), 6);
-    EXPECT_EQ(input.MatchOffset(6, 0), 1);
     EXPECT_EQ(input.MatchOffset(6, 5), 6);
+    EXPECT_EQ(input.MatchOffset(6, 0), 0);
+    EXPECT_EQ(input.MatchOffset(6, 2), 2);
+}
+
+// Where a match lies does not depend on how many comments the buffer holds in front of
+// it, nor on runs of blanks the scanner no longer holds.
+TEST(ScannerInput, BlanksInTheBufferDoNotMoveTheMatch)
+{
+    std::string text = "(*a*)x(*bb*)(*c*)PROCEDURE";
+    const KeywordMatcher matcher("");
+    HostProxy proxy(text, matcher, 0, ProxyPurpose::FunctionScan);
+    ScannerInput input(proxy);
+    char buffer[32];
+    int held = 0;
+    // Passes a comment and delivers `count` blanks for it.
+    const auto comment = [&](int count) {
+        const int from = input.Position();
+        input.Pass();
+        input.Pass();
+        while (!(input.Current() == '*' && input.Following() == ')'))
+            input.Pass();
+        input.Pass();
+        input.Pass();
+        held += input.DeliverBlanks(from, buffer + held, count);
+    };
+    comment(4);
+    held += input.Deliver(buffer + held, 1); // x at 5
+    comment(5);
+    comment(1); // fewer blanks than the comment's bytes less one
+    held += input.Deliver(buffer + held, 1); // P at 17
+    ASSERT_EQ(held, 12);
+    EXPECT_EQ(input.MatchOffset(held, 11), 17);
+    EXPECT_EQ(input.MatchOffset(held, 4), 5);
+    EXPECT_EQ(input.MatchOffset(held, 5), 6);
+    EXPECT_EQ(input.MatchOffset(held, 10), 12);
+    // With only the x and what follows held, the first comment is forgotten.
+    input.Forget(held - 4);
+    EXPECT_EQ(input.MatchOffset(held - 4, 0), 5);
+    EXPECT_EQ(input.MatchOffset(held - 4, 7), 17);
+    // With only the P held, every run of blanks is forgotten and counts in full.
+    input.Forget(1);
+    EXPECT_EQ(input.MatchOffset(1, 0), 17);
+    ASSERT_EQ(input.Deliver(buffer, 1), 1); // R
+    EXPECT_EQ(input.MatchOffset(2, 1), 18);
 }
 
 TEST(ScannerInputDeathTest, FatalErrorsEndTheProcessWithStatusTwo)

@@ -64,6 +64,10 @@ TEST(TexStyleLine, LinesWithTheStateHandedIn)
         {WithDelimiter('!', 0), "{0}x {4}$a${0}\n", WithDelimiter('!', 0)},
         {0, "{1}\\verb{0}", 7},
         {0, "{0}x\\", 0},
+        // A backquote at the very end of the text takes the absent character after it
+        // and belongs to the run before it.
+        {0, "{2}~`{0}", 0},
+        {0, "{1}\\ab`{0}", 0},
     };
     ExpectStyledLines(kTex, cases);
 }
