@@ -449,8 +449,8 @@ private:
 // Turns the tree into instructions for the matching machine.
 class Compiler {
 public:
-    Compiler(const std::vector<Node>& nodes, std::vector<Pattern::Instruction>& program)
-        : nodes_(nodes), program_(program) {}
+    Compiler(const std::vector<Node>& nodes, std::vector<Pattern::Instruction>& program, bool multiline)
+        : nodes_(nodes), program_(program), multiline_(multiline) {}
 
     bool Emit(int index)
     {
@@ -462,8 +462,8 @@ public:
         case Node::Empty: return true;
         case Node::Byte: Push({Op::Byte, node.byte}); return true;
         case Node::Set: Push({Op::Set, 0, node.set}); return true;
-        case Node::Begin: Push({Op::AssertBegin}); return true;
-        case Node::End: Push({Op::AssertEnd}); return true;
+        case Node::Begin: Push({multiline_ ? Op::AssertLineBegin : Op::AssertBegin}); return true;
+        case Node::End: Push({multiline_ ? Op::AssertLineEnd : Op::AssertEnd}); return true;
         case Node::Word: Push({Op::AssertWord}); return true;
         case Node::NotWord: Push({Op::AssertNotWord}); return true;
         case Node::Concat:
@@ -545,6 +545,7 @@ private:
 
     const std::vector<Node>& nodes_;
     std::vector<Pattern::Instruction>& program_;
+    bool multiline_;
     std::size_t calls_ = 0;
 };
 
@@ -561,7 +562,7 @@ std::optional<Pattern> Pattern::Compile(std::string_view expression, const Patte
     Pattern pattern;
     if (options.wholeWord)
         pattern.program_.push_back({Op::AssertNoWordBefore});
-    Compiler compiler(parser.nodes, pattern.program_);
+    Compiler compiler(parser.nodes, pattern.program_, options.multiline);
     if (!compiler.Emit(root) || pattern.program_.size() > kMaxProgram)
         return std::nullopt;
     if (options.wholeWord)
@@ -686,6 +687,14 @@ public:
                 if (at == text.size())
                     stack_.push_back(current + 1);
                 break;
+            case Op::AssertLineBegin:
+                if (at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r')
+                    stack_.push_back(current + 1);
+                break;
+            case Op::AssertLineEnd:
+                if (at == text.size() || text[at] == '\n' || text[at] == '\r')
+                    stack_.push_back(current + 1);
+                break;
             case Op::AssertWord:
             case Op::AssertNotWord: {
                 const bool before = at > 0 && IsWordByte(static_cast<unsigned char>(text[at - 1]));
@@ -725,23 +734,24 @@ inline bool Pattern::Steps(const Instruction& instruction, char byte) const
 
 bool Pattern::Search(std::string_view text, std::size_t from, std::size_t* start, std::size_t* length) const
 {
-    return SearchWithin(text, from, text.size(), start, length);
+    return SearchStartingIn(text, from, text.size(), start, length);
 }
 
-bool Pattern::SearchWithin(std::string_view text, std::size_t from, std::size_t end, std::size_t* start,
-                           std::size_t* length) const
+bool Pattern::SearchStartingIn(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t* start,
+                               std::size_t* length) const
 {
-    end = std::min(end, text.size());
-    if (from > end)
+    lastStart = std::min(lastStart, text.size());
+    if (from > lastStart)
         return false;
     ThreadList current(program_.size());
     ThreadList next(program_.size());
     bool found = false;
     for (std::size_t at = from;; ++at) {
-        if (!found) {
+        if (!found && at <= lastStart) {
             if (skipStarts_ && current.threads.empty()) {
-                at = NextStart(text, at, end);
-                if (at >= end)
+                // Nothing alive: on to the next position that can begin a match.
+                at = NextStart(text, at, std::min(lastStart + 1, text.size()));
+                if (at > lastStart || at >= text.size())
                     break;
             }
             current.Add(program_, 0, at, text, at);
@@ -758,70 +768,16 @@ bool Pattern::SearchWithin(std::string_view text, std::size_t from, std::size_t 
                 *length = at - thread.start;
                 break;
             }
-            if (at >= end)
+            if (at >= text.size())
                 continue;
             if (Steps(instruction, text[at]))
                 next.Add(program_, thread.pc + 1, thread.start, text, at + 1);
         }
-        if (at >= end)
+        if (at >= text.size())
             break;
         std::swap(current, next);
     }
     return found;
-}
-
-bool Pattern::SearchLast(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t end,
-                         std::size_t* start, std::size_t* length) const
-{
-    end = std::min(end, text.size());
-    lastStart = std::min(lastStart, end);
-    if (from > lastStart)
-        return false;
-    // The threads of each position are kept latest start first, and a new start goes
-    // ahead of the others: of the threads that reach an instruction at a position, the
-    // one that started last is kept. What follows from there is the same whichever
-    // thread it is, so the match reached from the latest start survives.
-    ThreadList current(program_.size());
-    ThreadList next(program_.size());
-    bool found = false;
-    std::size_t last = 0;
-    std::size_t at = from;
-    current.Add(program_, 0, at, text, at);
-    for (;;) {
-        next.Clear();
-        if (at < end && at + 1 <= lastStart)
-            next.Add(program_, 0, at + 1, text, at + 1);
-        for (const Thread& thread : current.threads) {
-            if (found && thread.start <= last)
-                break; // the rest started no later
-            const Instruction& instruction = program_[static_cast<std::size_t>(thread.pc)];
-            if (instruction.op == Op::Match) {
-                found = true;
-                last = thread.start;
-                break;
-            }
-            if (at < end && Steps(instruction, text[at]))
-                next.Add(program_, thread.pc + 1, thread.start, text, at + 1);
-        }
-        if (at >= end)
-            break;
-        ++at;
-        std::swap(current, next);
-        if (current.threads.empty()) {
-            // Nothing alive: on to the next position that can begin a match.
-            if (at >= lastStart)
-                break;
-            if (skipStarts_) {
-                at = NextStart(text, at + 1, std::min(lastStart + 1, end));
-                if (at > lastStart || at >= end)
-                    break;
-                current.Add(program_, 0, at, text, at);
-            }
-        }
-    }
-    if (!found)
-        return false;
-    return SearchWithin(text, last, end, start, length) && *start == last;
 }
 
 } // namespace varnel

@@ -30,6 +30,9 @@ struct PatternOptions {
     // literals, escapes, classes and ranges alike ("[A-z]", "[^a]" and "\x41" fold
     // too). Bytes from 0x80 match only themselves.
     bool ignoreCase = false;
+    // "^" and "$" also match just after and just before a line feed or carriage
+    // return, as under ECMAScript's multiline flag.
+    bool multiline = false;
     // A match must have no word byte (IsWholeWordByte) directly before or after it;
     // among the matches at a start, the preferred one that meets this is taken.
     bool wholeWord = false;
@@ -44,20 +47,14 @@ public:
     // still counts for "^" and "\b". Stores the match's start and length.
     bool Search(std::string_view text, std::size_t from, std::size_t* start, std::size_t* length) const;
 
-    // As Search, for matches that end at or before `end`: the bytes from `end` on are
-    // never part of a match, yet still count for "$", "\b" and whole words.
-    bool SearchWithin(std::string_view text, std::size_t from, std::size_t end, std::size_t* start,
-                      std::size_t* length) const;
-
-    // Among the matches that start in [from, lastStart] and end at or before `end`,
-    // finds the one that starts last: at that start, the match SearchWithin prefers.
-    // One pass over the bytes from `from` to `end`, then one SearchWithin.
-    bool SearchLast(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t end,
-                    std::size_t* start, std::size_t* length) const;
+    // As Search, for the first match that starts in [from, lastStart]: no later start
+    // is tried, though the match may run on past lastStart.
+    bool SearchStartingIn(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t* start,
+                          std::size_t* length) const;
 
     enum class Op : std::uint8_t {
-        Byte, Set, Split, Jump, AssertBegin, AssertEnd, AssertWord, AssertNotWord,
-        AssertNoWordBefore, AssertNoWordAfter, Match
+        Byte, Set, Split, Jump, AssertBegin, AssertEnd, AssertLineBegin, AssertLineEnd, AssertWord,
+        AssertNotWord, AssertNoWordBefore, AssertNoWordAfter, Match
     };
     struct Instruction {
         Op op;

@@ -35,9 +35,14 @@ Found Ours(const std::string& pattern, const std::string& text, std::size_t from
     return f;
 }
 
-Found Reference(const std::string& pattern, const std::string& text, std::size_t from = 0, bool ignoreCase = false)
+Found Reference(const std::string& pattern, const std::string& text, std::size_t from = 0, const PatternOptions& options = {})
 {
-    const std::regex expression(pattern, ignoreCase ? std::regex::ECMAScript | std::regex::icase : std::regex::ECMAScript);
+    auto syntax = std::regex::ECMAScript;
+    if (options.ignoreCase)
+        syntax |= std::regex::icase;
+    if (options.multiline)
+        syntax |= std::regex::multiline;
+    const std::regex expression(pattern, syntax);
     std::smatch match;
     const auto flags = from > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
     if (!std::regex_search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), match, expression, flags))
@@ -82,8 +87,25 @@ TEST(PatternSearch, IgnoringCaseAgreesWithTheEcmaScriptRules)
     };
     for (const char* pattern : patterns) {
         for (const char* text : texts) {
-            EXPECT_EQ(Ours(pattern, text, 0, {true, false}), Reference(pattern, text, 0, true))
+            EXPECT_EQ(Ours(pattern, text, 0, {true, false, false}), Reference(pattern, text, 0, {true, false, false}))
                 << "pattern \"" << pattern << "\" on \"" << text << "\"";
+        }
+    }
+}
+
+// Under multiline, "^" and "$" hold at every line's start and end.
+TEST(PatternSearch, MultilineAgreesWithTheEcmaScriptRules)
+{
+    const char* patterns[] = {"^", "$", "^a", "a$", "^$", "b$\\n^c", "^\\w+$", "(?:^|x)b", "a$|c"};
+    const char* texts[] = {"", "a", "ab\ncd", "a\n\nb", "xb\nb", "ab\r\nca", "b\nc\n"};
+    for (const char* pattern : patterns) {
+        for (const char* text : texts) {
+            for (std::size_t from : {0u, 1u, 3u}) {
+                if (from > std::string(text).size())
+                    continue;
+                EXPECT_EQ(Ours(pattern, text, from, {false, true, false}), Reference(pattern, text, from, {false, true, false}))
+                    << "pattern \"" << pattern << "\" on \"" << text << "\" from " << from;
+            }
         }
     }
 }
@@ -104,7 +126,7 @@ TEST(PatternSearch, FoldsAsciiLettersOnly)
         {"\\x40", "`@", {true, 1, 1}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Ours(c.pattern, c.text, 0, {true, false}), c.found) << c.pattern << " on " << c.text;
+        EXPECT_EQ(Ours(c.pattern, c.text, 0, {true, false, false}), c.found) << c.pattern << " on " << c.text;
 }
 
 // A whole-word match has no letter, digit, "_" or byte from 0x80 directly before or
@@ -130,75 +152,35 @@ TEST(PatternSearch, WholeWordMatches)
         {"\\bab", "caf\xc3\xa9" "ab ab", 0, {true, 8, 2}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Ours(c.pattern, c.text, c.from, {false, true}), c.found) << c.pattern << " on " << c.text;
+        EXPECT_EQ(Ours(c.pattern, c.text, c.from, {false, false, true}), c.found) << c.pattern << " on " << c.text;
 }
 
-// SearchWithin keeps matches before an end but lets the text after it count for
-// assertions; SearchLast takes the match that starts last among those.
-TEST(PatternSearch, SearchWithinAnEndAndTheLastMatch)
+// SearchStartingIn tries no start after lastStart, and finds what Search finds when
+// that starts in time; a match may run on past lastStart.
+TEST(PatternSearch, SearchStartingInAgreesWithSearch)
 {
-    struct Case {
-        const char* pattern;
-        const char* text;
-        std::size_t from, lastStart, end;
-        Found within; // SearchWithin(text, from, end)
-        Found last;   // SearchLast(text, from, lastStart, end)
-    } cases[] = {
-        {"a+", "aaaa", 0, 4, 2, {true, 0, 2}, {true, 1, 1}},
-        {"a+", "baaab", 0, 5, 5, {true, 1, 3}, {true, 3, 1}},
-        {"ab|b", "xab", 0, 3, 3, {true, 1, 2}, {true, 2, 1}},
-        {"a$", "aaa", 0, 3, 2, {false, 0, 0}, {false, 0, 0}},
-        {"a\\b", "aa a", 0, 4, 1, {false, 0, 0}, {false, 0, 0}},
-        {"a\\b", "aa a", 0, 4, 2, {true, 1, 1}, {true, 1, 1}},
-        {"x*", "axxb", 0, 3, 4, {true, 0, 0}, {true, 3, 0}},
-        {"x*", "axxb", 0, 2, 3, {true, 0, 0}, {true, 2, 1}},
-        {"x*", "axxb", 0, 4, 4, {true, 0, 0}, {true, 4, 0}},
-        {"^\\w+", "ab\ncd\nef", 0, 7, 7, {true, 0, 2}, {true, 0, 2}},
-        {"\\n\\w+", "ab\ncd\nef", 0, 7, 7, {true, 2, 3}, {true, 5, 2}},
-        {"a.*c", "abcabc", 0, 6, 6, {true, 0, 6}, {true, 3, 3}},
-        {"a.*c|a", "abcabc", 0, 6, 5, {true, 0, 3}, {true, 3, 1}},
-        {"b", "abcabc", 2, 3, 6, {true, 4, 1}, {false, 0, 0}},
-        {"b", "abcabc", 0, 3, 6, {true, 1, 1}, {true, 1, 1}},
-        {"bc", "abcabc", 0, 6, 5, {true, 1, 2}, {true, 1, 2}},
-    };
-    for (const Case& c : cases) {
-        const std::optional<Pattern> p = Pattern::Compile(c.pattern);
-        ASSERT_TRUE(p.has_value()) << c.pattern;
-        Found within{false, 0, 0};
-        within.found = p->SearchWithin(c.text, c.from, c.end, &within.start, &within.length);
-        EXPECT_EQ(within, c.within) << c.pattern << " on " << c.text << " within " << c.end;
-        Found last{false, 0, 0};
-        last.found = p->SearchLast(c.text, c.from, c.lastStart, c.end, &last.start, &last.length);
-        EXPECT_EQ(last, c.last) << c.pattern << " on " << c.text << " last from " << c.from << " to "
-                                << c.lastStart << " within " << c.end;
-    }
-}
-
-// SearchLast in one pass gives what trying every start from the last one back gives.
-TEST(PatternSearch, SearchLastAgreesWithTryingEveryStart)
-{
-    const char* patterns[] = {"a", "ab|b", "a*", "(a|ab)(c|bcd)", "\\bb", "b\\b", "[ab]+c?", ".*", "a|b*", "$", "^"};
+    const char* patterns[] = {"a", "ab|b", "a*", "(a|ab)(c|bcd)", "\\bb", "b\\b", "[ab]+c?", ".*", "a|b*", "$", "^", "bc"};
     const std::string text = "ab abc\nbcd aab b";
     for (const char* pattern : patterns) {
         const std::optional<Pattern> p = Pattern::Compile(pattern);
         ASSERT_TRUE(p.has_value()) << pattern;
-        for (std::size_t end = 0; end <= text.size(); ++end) {
-            for (std::size_t from = 0; from <= end; from += 3) {
-                const std::size_t lastStart = end > 2 ? end - 2 : end;
-                Found expected{false, 0, 0};
-                for (std::size_t s = std::min(lastStart, end) + 1; s-- > from;) {
-                    std::size_t start = 0, length = 0;
-                    if (p->SearchWithin(text, s, end, &start, &length) && start == s) {
-                        expected = {true, start, length};
-                        break;
-                    }
-                }
-                Found last{false, 0, 0};
-                last.found = p->SearchLast(text, from, lastStart, end, &last.start, &last.length);
-                EXPECT_EQ(last, expected) << pattern << " from " << from << " to " << lastStart << " within " << end;
+        for (std::size_t from = 0; from <= text.size(); ++from) {
+            Found expected{false, 0, 0};
+            expected.found = p->Search(text, from, &expected.start, &expected.length);
+            for (std::size_t lastStart = from; lastStart <= text.size() + 1; ++lastStart) {
+                Found in{false, 0, 0};
+                in.found = p->SearchStartingIn(text, from, lastStart, &in.start, &in.length);
+                const Found wanted = expected.found && expected.start <= lastStart ? expected : Found{false, 0, 0};
+                EXPECT_EQ(in, wanted) << pattern << " from " << from << " starting by " << lastStart;
             }
         }
     }
+    const std::optional<Pattern> p = Pattern::Compile("a+");
+    ASSERT_TRUE(p.has_value());
+    std::size_t start = 0, length = 0;
+    ASSERT_TRUE(p->SearchStartingIn("baaab", 0, 1, &start, &length));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(length, 3u);
 }
 
 TEST(PatternSearch, UnicodeEscapesAndLoneBraces)
