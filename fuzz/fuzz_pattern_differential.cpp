@@ -1,7 +1,8 @@
 // Checks the host's own pattern engine against RE2 on the expressions both accept:
 // the same first match (start and length), or no match in either.
 //
-// Input: a length byte, that many bytes of pattern, then the text. Both are mapped onto
+// Input: a length byte (its top bit asks both engines to ignore case, the next to let
+// "^" and "$" match at line ends), that many bytes of pattern, then the text. Both are mapped onto
 // small alphabets on which the two engines' rules agree: no carriage returns or vertical
 // tabs in the text (the host's "." and "\s" also stop at them), no escapes that only
 // one engine knows.
@@ -15,11 +16,11 @@
 
 namespace {
 
-constexpr char kPatternAlphabet[] = "ab.*+?|()[]^$-{},012\\dwsbB:";
+constexpr char kPatternAlphabet[] = "ab.*+?|()[]^$-{},012\\dwsbB:A";
 // What may follow a backslash: the classes and assertions both engines know, and
 // escaped punctuation. (Other escaped letters mean different things to the two.)
 constexpr char kEscapeAlphabet[] = "dwsbBDWS.*+?()[]{}|^$\\-";
-constexpr char kTextAlphabet[] = "ab_ 0\n-\xE9";
+constexpr char kTextAlphabet[] = "ab_ 0\n-AB\xE9";
 
 std::string MapOnto(const std::uint8_t* data, std::size_t size, const char* alphabet, std::size_t count)
 {
@@ -76,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const std::size_t patternSize = std::min<std::size_t>(data[0] % 24, size - 1);
+    const std::size_t patternSize = std::min<std::size_t>((data[0] & 0x3F) % 24, size - 1);
+    const bool ignoreCase = (data[0] & 0x80) != 0;
+    const bool multiline = (data[0] & 0x40) != 0;
     const std::string pattern = PatternOf(data + 1, patternSize);
     const std::string text = MapOnto(data + 1 + patternSize, size - 1 - patternSize, kTextAlphabet, sizeof kTextAlphabet - 1);
     // "[]" matches nothing for the host, while RE2 reads a "]" right after "[" as a
@@ -86,11 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (RepeatsAGroup(pattern) || CountWithLeadingZero(pattern))
         return 0;
 
-    const std::optional<varnel::Pattern> ours = varnel::Pattern::Compile(pattern);
+    varnel::PatternOptions ourOptions;
+    ourOptions.ignoreCase = ignoreCase;
+    ourOptions.multiline = multiline;
+    const std::optional<varnel::Pattern> ours = varnel::Pattern::Compile(pattern, ourOptions);
     RE2::Options options;
     options.set_encoding(RE2::Options::EncodingLatin1);
+    options.set_case_sensitive(!ignoreCase);
     options.set_log_errors(false);
-    const RE2 theirs(pattern, options);
+    const RE2 theirs(multiline ? "(?m)" + pattern : pattern, options);
     if (!ours || !theirs.ok())
         return 0;
 

@@ -2,7 +2,9 @@
 
 #include "hex_digit.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace varnel {
 
@@ -19,6 +21,20 @@ using Op = Pattern::Op;
 bool IsWordByte(unsigned char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+bool IsAsciiLetter(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Adds the other case of every ASCII letter in the set.
+void FoldCase(ByteSet& set)
+{
+    for (int c = 'a'; c <= 'z'; ++c) {
+        const bool either = set[c] || set[c - 32];
+        set[c] = set[c - 32] = either;
+    }
 }
 
 bool IsSpaceByte(unsigned char c)
@@ -55,7 +71,7 @@ struct Node {
 // Recursive descent over the expression, building a tree of nodes.
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    Parser(std::string_view text, bool ignoreCase) : text_(text), ignoreCase_(ignoreCase) {}
 
     bool Parse(int* root)
     {
@@ -80,6 +96,25 @@ private:
         Node node;
         node.kind = Node::Byte;
         node.byte = byte;
+        return Add(node);
+    }
+
+    // A byte of the expression's text: under ignoreCase, a letter matches both cases.
+    int AddLiteral(unsigned char byte)
+    {
+        if (!ignoreCase_ || !IsAsciiLetter(byte))
+            return AddByte(byte);
+        const int lower = byte | 0x20;
+        int& set = letterSets_[lower - 'a'];
+        if (set < 0) {
+            ByteSet both(256, false);
+            both[lower] = both[lower - 32] = true;
+            sets.push_back(std::move(both));
+            set = static_cast<int>(sets.size() - 1);
+        }
+        Node node;
+        node.kind = Node::Set;
+        node.set = set;
         return Add(node);
     }
 
@@ -244,11 +279,11 @@ private:
             if (Count(&min, &max))
                 return false; // a count with nothing before it
             pos_ = here + 1;
-            *out = AddByte('{');
+            *out = AddLiteral('{');
             return true;
         }
         default:
-            *out = AddByte(static_cast<unsigned char>(c));
+            *out = AddLiteral(static_cast<unsigned char>(c));
             return true;
         }
     }
@@ -318,7 +353,7 @@ private:
             const int byte = EscapedByte(c);
             if (byte < 0)
                 return false;
-            *out = AddByte(static_cast<unsigned char>(byte));
+            *out = AddLiteral(static_cast<unsigned char>(byte));
             return true;
         }
         }
@@ -341,7 +376,7 @@ private:
             bytes[count++] = static_cast<unsigned char>(0x80 | (value & 0x3F));
         }
         for (int i = 0; i < count; ++i)
-            concat.children.push_back(AddByte(bytes[i]));
+            concat.children.push_back(AddLiteral(bytes[i]));
         return Add(concat);
     }
 
@@ -395,6 +430,9 @@ private:
         if (AtEnd())
             return false;
         ++pos_; // the closing "]"
+        // A byte belongs when it equals a member up to case; a negated class refuses it then.
+        if (ignoreCase_)
+            FoldCase(set);
         if (negated)
             set.flip();
         *out = AddSet(std::move(set));
@@ -403,13 +441,16 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    bool ignoreCase_;
+    int letterSets_[26] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                           -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 // Turns the tree into instructions for the matching machine.
 class Compiler {
 public:
-    Compiler(const std::vector<Node>& nodes, std::vector<Pattern::Instruction>& program)
-        : nodes_(nodes), program_(program) {}
+    Compiler(const std::vector<Node>& nodes, std::vector<Pattern::Instruction>& program, bool multiline)
+        : nodes_(nodes), program_(program), multiline_(multiline) {}
 
     bool Emit(int index)
     {
@@ -421,8 +462,8 @@ public:
         case Node::Empty: return true;
         case Node::Byte: Push({Op::Byte, node.byte}); return true;
         case Node::Set: Push({Op::Set, 0, node.set}); return true;
-        case Node::Begin: Push({Op::AssertBegin}); return true;
-        case Node::End: Push({Op::AssertEnd}); return true;
+        case Node::Begin: Push({multiline_ ? Op::AssertLineBegin : Op::AssertBegin}); return true;
+        case Node::End: Push({multiline_ ? Op::AssertLineEnd : Op::AssertEnd}); return true;
         case Node::Word: Push({Op::AssertWord}); return true;
         case Node::NotWord: Push({Op::AssertNotWord}); return true;
         case Node::Concat:
@@ -504,26 +545,102 @@ private:
 
     const std::vector<Node>& nodes_;
     std::vector<Pattern::Instruction>& program_;
+    bool multiline_;
     std::size_t calls_ = 0;
 };
 
 } // namespace
 
-std::optional<Pattern> Pattern::Compile(std::string_view expression)
+std::optional<Pattern> Pattern::Compile(std::string_view expression, const PatternOptions& options)
 {
     if (expression.size() > kMaxExpression)
         return std::nullopt;
-    Parser parser(expression);
+    Parser parser(expression, options.ignoreCase);
     int root = 0;
     if (!parser.Parse(&root))
         return std::nullopt;
     Pattern pattern;
-    Compiler compiler(parser.nodes, pattern.program_);
+    if (options.wholeWord)
+        pattern.program_.push_back({Op::AssertNoWordBefore});
+    Compiler compiler(parser.nodes, pattern.program_, options.multiline);
     if (!compiler.Emit(root) || pattern.program_.size() > kMaxProgram)
         return std::nullopt;
+    if (options.wholeWord)
+        pattern.program_.push_back({Op::AssertNoWordAfter});
     pattern.program_.push_back({Op::Match});
     pattern.sets_ = std::move(parser.sets);
+    pattern.FindStartBytes();
     return pattern;
+}
+
+void Pattern::FindStartBytes()
+{
+    // Everything the start reaches without taking a byte, every assertion taken as
+    // passed: the bytes that can begin a match, unless a match can be empty.
+    std::vector<bool> seen(program_.size(), false);
+    std::vector<int> stack{0};
+    while (!stack.empty()) {
+        const auto pc = static_cast<std::size_t>(stack.back());
+        stack.pop_back();
+        if (seen[pc])
+            continue;
+        seen[pc] = true;
+        const Instruction& instruction = program_[pc];
+        switch (instruction.op) {
+        case Op::Byte:
+            startBytes_[instruction.byte] = true;
+            break;
+        case Op::Set:
+            for (int c = 0; c < 256; ++c)
+                startBytes_[static_cast<std::size_t>(c)] =
+                    startBytes_[static_cast<std::size_t>(c)] || sets_[static_cast<std::size_t>(instruction.x)][c];
+            break;
+        case Op::Split:
+            stack.push_back(instruction.x);
+            stack.push_back(instruction.y);
+            break;
+        case Op::Jump:
+            stack.push_back(instruction.x);
+            break;
+        case Op::Match:
+            return; // a match can be empty: every position may hold one
+        default:
+            stack.push_back(static_cast<int>(pc) + 1);
+        }
+    }
+    skipStarts_ = true;
+    // The literal bytes every match begins with, past any assertions at the start.
+    for (const Instruction& instruction : program_) {
+        if (instruction.op == Op::Byte)
+            prefix_.push_back(static_cast<char>(instruction.byte));
+        else if (instruction.op < Op::AssertBegin || instruction.op > Op::AssertNoWordAfter)
+            break;
+    }
+    if (prefix_.size() < 2)
+        prefix_.clear();
+    for (int c = 0; c < 256; ++c) {
+        if (startBytes_[static_cast<std::size_t>(c)]) {
+            ++startByteCount_;
+            onlyStartByte_ = static_cast<unsigned char>(c);
+        }
+    }
+}
+
+std::size_t Pattern::NextStart(std::string_view text, std::size_t at, std::size_t end) const
+{
+    if (at >= end)
+        return end;
+    if (!prefix_.empty()) {
+        const std::size_t found = text.substr(0, end).find(prefix_, at);
+        return found != std::string_view::npos ? found : end;
+    }
+    if (startByteCount_ == 1) {
+        const void* found = std::memchr(text.data() + at, onlyStartByte_, end - at);
+        return found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : end;
+    }
+    while (at < end && !startBytes_[static_cast<unsigned char>(text[at])])
+        ++at;
+    return at;
 }
 
 namespace {
@@ -570,6 +687,14 @@ public:
                 if (at == text.size())
                     stack_.push_back(current + 1);
                 break;
+            case Op::AssertLineBegin:
+                if (at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r')
+                    stack_.push_back(current + 1);
+                break;
+            case Op::AssertLineEnd:
+                if (at == text.size() || text[at] == '\n' || text[at] == '\r')
+                    stack_.push_back(current + 1);
+                break;
             case Op::AssertWord:
             case Op::AssertNotWord: {
                 const bool before = at > 0 && IsWordByte(static_cast<unsigned char>(text[at - 1]));
@@ -578,6 +703,14 @@ public:
                     stack_.push_back(current + 1);
                 break;
             }
+            case Op::AssertNoWordBefore:
+                if (at == 0 || !IsWholeWordByte(static_cast<unsigned char>(text[at - 1])))
+                    stack_.push_back(current + 1);
+                break;
+            case Op::AssertNoWordAfter:
+                if (at == text.size() || !IsWholeWordByte(static_cast<unsigned char>(text[at])))
+                    stack_.push_back(current + 1);
+                break;
             default:
                 threads.push_back({current, start});
             }
@@ -593,18 +726,38 @@ private:
 
 } // namespace
 
+inline bool Pattern::Steps(const Instruction& instruction, char byte) const
+{
+    const auto b = static_cast<unsigned char>(byte);
+    return instruction.op == Op::Byte ? b == instruction.byte : sets_[static_cast<std::size_t>(instruction.x)][b];
+}
+
 bool Pattern::Search(std::string_view text, std::size_t from, std::size_t* start, std::size_t* length) const
 {
-    if (from > text.size())
+    return SearchStartingIn(text, from, text.size(), start, length);
+}
+
+bool Pattern::SearchStartingIn(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t* start,
+                               std::size_t* length) const
+{
+    lastStart = std::min(lastStart, text.size());
+    if (from > lastStart)
         return false;
     ThreadList current(program_.size());
     ThreadList next(program_.size());
     bool found = false;
     for (std::size_t at = from;; ++at) {
-        if (!found)
+        if (!found && at <= lastStart) {
+            if (skipStarts_ && current.threads.empty()) {
+                // Nothing alive: on to the next position that can begin a match.
+                at = NextStart(text, at, std::min(lastStart + 1, text.size()));
+                if (at > lastStart || at >= text.size())
+                    break;
+            }
             current.Add(program_, 0, at, text, at);
-        else if (current.threads.empty())
+        } else if (current.threads.empty()) {
             break;
+        }
         next.Clear();
         for (const Thread& thread : current.threads) {
             const Instruction& instruction = program_[static_cast<std::size_t>(thread.pc)];
@@ -617,10 +770,7 @@ bool Pattern::Search(std::string_view text, std::size_t from, std::size_t* start
             }
             if (at >= text.size())
                 continue;
-            const auto byte = static_cast<unsigned char>(text[at]);
-            const bool step = instruction.op == Op::Byte ? byte == instruction.byte
-                                                         : sets_[static_cast<std::size_t>(instruction.x)][byte];
-            if (step)
+            if (Steps(instruction, text[at]))
                 next.Add(program_, thread.pc + 1, thread.start, text, at + 1);
         }
         if (at >= text.size())
