@@ -1,5 +1,7 @@
 #include "edit_script.h"
 
+#include "search_commands.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -189,7 +191,7 @@ bool Redo(Step& step)
 bool BalanceCommand(Step& step)
 {
     if (!Balance(step.Document(), step.context.language))
-        step.context.warnings << "balance: no enclosing pair\n";
+        step.context.warnings << "varnel: balance: no pair encloses the selection\n";
     return true;
 }
 
@@ -241,6 +243,47 @@ bool PrintLineStates(Step& step)
     return true;
 }
 
+// A search for the operand: plain text with the typing escapes, or a pattern as it stands.
+std::optional<Finder> MakeFinder(Step& step, bool regex)
+{
+    FindOptions options;
+    options.regex = regex;
+    std::string error;
+    const std::string needle = regex ? step.operands[0] : UnescapeTyped(step.operands[0]);
+    std::optional<Finder> finder = Finder::Make(needle, options, &error);
+    if (!finder) {
+        step.usage = true;
+        step.Fail(error.empty() ? "not a pattern: " + step.operands[0] : error);
+    }
+    return finder;
+}
+
+bool Find(Step& step, bool regex)
+{
+    const std::optional<Finder> finder = MakeFinder(step, regex);
+    if (!finder)
+        return false;
+    if (!FindAndSelect(step.Document(), *finder))
+        step.context.warnings << "varnel: find: '" << step.operands[0] << "' not found\n";
+    return true;
+}
+
+bool FindText(Step& step) { return Find(step, false); }
+bool FindPattern(Step& step) { return Find(step, true); }
+
+bool ReplaceEvery(Step& step, bool regex)
+{
+    const std::optional<Finder> finder = MakeFinder(step, regex);
+    if (!finder)
+        return false;
+    if (ReplaceAll(step.Document(), *finder, UnescapeTyped(step.operands[1])) == 0)
+        step.context.warnings << "varnel: replace-all: '" << step.operands[0] << "' not found\n";
+    return true;
+}
+
+bool ReplaceText(Step& step) { return ReplaceEvery(step, false); }
+bool ReplacePattern(Step& step) { return ReplaceEvery(step, true); }
+
 struct CommandInfo {
     std::string_view name;
     std::size_t operands;
@@ -261,6 +304,10 @@ constexpr CommandInfo kCommands[] = {
     {"balance", 0, BalanceCommand},
     {"comment", 0, CommentCommand},
     {"uncomment", 0, UncommentCommand},
+    {"find", 1, FindText},
+    {"find-regex", 1, FindPattern},
+    {"replace-all", 2, ReplaceText},
+    {"replace-all-regex", 2, ReplacePattern},
     {"tool", 1, Tool},
     {"save", 0, Save},
     {"print-selection", 0, PrintSelection},

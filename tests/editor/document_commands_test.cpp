@@ -90,6 +90,15 @@ TEST(EditorCommands, ScriptsEditAsTheWindowWould)
          " A {\r\n  void f() { g(1); }\r\n}\r\nclass", ""},
         {"shift extends, backspace deletes the selection", "Birchlex", "abcdef",
          {"caret", "1", "key", "shift-right", "key", "shift-word-right", "key", "backspace"}, "a", ""},
+        {"find selects the next match and wraps", "Birchlex", "ab ab ab", {"caret", "4", "find", "ab", "print-selection",
+         "find", "ab", "print-selection"}, "ab ab ab", "6 2\n0 2\n"},
+        {"find across a line end", "Birchlex", "x;\r\ny", {"find", ";\\n", "print-selection"}, "x;\r\ny", "1 3\n"},
+        {"replace all is one step", "Birchlex", "a.a.a\n", {"replace-all", "a", "bb", "undo", "redo"}, "bb.bb.bb\n", ""},
+        {"a pattern that matches its own replacement", "Birchlex", "aa a\n", {"replace-all-regex", "a+", "[$&a]"},
+         "[aaa] [aa]\n", ""},
+        {"empty matches between characters", "Birchlex", "ab\n", {"replace-all-regex", "x*", "-"}, "-a-b-\n-", ""},
+        {"line ends kept through a pattern's $&", "Birchlex", "a\r\nb\rc", {"replace-all-regex", "a\\nb", "<$&>"},
+         "<a\r\nb>\rc", ""},
         {"line states", "Birchlex", "/* a\nb */ c\n", {"print-line-states"}, "/* a\nb */ c\n", "3\n0\n0\n"},
     };
     for (const auto& c : cases) {
