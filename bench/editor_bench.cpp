@@ -6,6 +6,7 @@
 #include "document_commands.h"
 #include "editor_document.h"
 #include "language.h"
+#include "search_commands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -139,6 +140,46 @@ void BM_EditorIdleRestyleWholeDocument(benchmark::State& state)
 }
 BENCHMARK(BM_EditorIdleRestyleWholeDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_EditorCommentOpenedOnLineOne)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Replace All of 100,000 matches ("field1" becomes "member1", which grows the text), and
+// undoing it.
+void BM_EditorReplaceAllAndUndo(benchmark::State& state)
+{
+    EditorDocument document{std::string(BigJava())};
+    document.Styling().SetShown(0, kScreenLines - 1);
+    document.Styling().SetStyler(Java().MakeStyler());
+    const std::optional<Finder> finder = Finder::Make("field1", FindOptions{}, nullptr);
+    double undoSeconds = 0;
+    std::size_t replaced = 0;
+    for (auto _ : state) {
+        replaced = ReplaceAll(document, *finder, "member1");
+        state.PauseTiming();
+        const auto start = std::chrono::steady_clock::now();
+        document.Undo();
+        undoSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.ResumeTiming();
+    }
+    state.counters["replaced"] = static_cast<double>(replaced);
+    state.counters["undo_ms"] = undoSeconds * 1000 / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_EditorReplaceAllAndUndo)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Find of a word near the end, from the start of the document.
+void BM_EditorFindNearTheEnd(benchmark::State& state)
+{
+    EditorDocument document{std::string(BigJava())};
+    // One word that stands only 100 bytes before the end.
+    document.SetCaret(document.Text().Length() - 100);
+    document.Type("uniqueNeedle");
+    const std::optional<Finder> finder = Finder::Make("uniqueNeedle", FindOptions{}, nullptr);
+    for (auto _ : state) {
+        document.SetCaret(0);
+        if (!FindAndSelect(document, *finder))
+            state.SkipWithError("the word was not found");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * document.Text().Length());
+}
+BENCHMARK(BM_EditorFindNearTheEnd)->Unit(benchmark::kMillisecond);
 
 void BM_EditorMemoryAfterOpenAndStyling(benchmark::State& state)
 {
