@@ -368,11 +368,11 @@ bool IsAscii(const std::string& text)
 // Uncommenting what CommentSelection just commented gives the text back: markup from
 // the selection start to just past the last closing marker (a closer must end before
 // the selection does, or end the text), script comments from the start to the end of
-// the commented selection. Not where the text itself holds "-*" or "*-" (a "-*-" made
-// of them would be turned into "--"), nor for text with multi-byte characters, whose
-// last one the selection end may cut. Nor where the text just before the selection start
-// holds a character on which the HTML machine looks ahead (it finds the context at the
-// start by reading the page up to there, and a look past the start sees the markers).
+// the commented selection, whatever dashes and stars the text holds. Not for text with
+// multi-byte characters, whose last one the selection end may cut. Nor, in HTML, where
+// the text just before the selection start holds a character on which the HTML machine
+// looks ahead (it finds the context at the start by reading the page up to there, and a
+// look past the start sees the markers); XML is markup throughout and finds no context.
 bool LooksAheadAcross(const std::string& text, int start)
 {
     constexpr std::string_view kLookingAhead = "<:?%/*-!";
@@ -388,9 +388,8 @@ void CheckUncommentGivesBack(const Call& call, const std::string& original, cons
 {
     const Module& module = *call.module;
     const bool markup = commented.compare(static_cast<std::size_t>(start), 4, "<!--") == 0;
-    if (!IsAscii(original) || LooksAheadAcross(original, start))
-        return;
-    if (markup && (original.find("-*") != std::string::npos || original.find("*-") != std::string::npos))
+    const bool findsContext = module.plugin->name == "HTML";
+    if (!IsAscii(original) || (findsContext && LooksAheadAcross(original, start)))
         return;
     const int grown = LengthOf(commented) - LengthOf(original);
     int uncommentEnd = end + grown + (markup ? 1 : 0);

@@ -54,20 +54,47 @@ void UncommentLineStarts(VLanguageProxyV2& text, int start, int end, const char*
     }
 }
 
-// Turns each "-*-" that begins in from..*start back into "--". The last "-" of one may be
-// the first character after *start (it followed the selection when it was commented);
-// one that begins at *start, where the closing marker stood, is no part of the comment.
-// The freed text is read once, byte by byte: a search through the rest of the document
-// for every comment would make uncommenting many lines quadratic.
+// The escape of markup comments, which may not hold "--": a run is a "-", zero or more
+// "*" and a "-". Commenting gives every run one "*" more ("--" is written "-*-", "-*-"
+// "-**-"), and uncommenting takes one away from every run that has one. Runs overlap in
+// their dashes (each "-" may close one run and open the next), and adding or taking away
+// a "*" inside a run leaves every run where it was, so each way undoes the other exactly,
+// and a commented text holds no "--". A comment made when only "--" was escaped comes back
+// as it always did: "-*-" turns into "--".
+
+// Where the run that opens at `at` closes (the offset of its second "-"), or -1 when
+// no run opens there. Runs are read byte by byte, past the selection end where they go on.
+int RunCloseAt(VLanguageProxyV2& text, int at)
+{
+    if (text.CharAt(at) != '-')
+        return -1;
+    int next = at + 1;
+    while (text.CharAt(next) == '*')
+        ++next;
+    return text.CharAt(next) == '-' ? next : -1;
+}
+
+// Takes one "*" away from each run with one that opens in from..*start, the freed text.
+// A run that opens at *start, where the closing marker stood, is no part of the comment;
+// one that opens before it may go on past it (it went on past the selection end when it
+// was commented, and its "*" was put inside the comment). The freed text is read once,
+// byte by byte: a search through the rest of the document for every comment would make
+// uncommenting many lines quadratic.
 void RestoreDashes(VLanguageProxyV2& text, int from, int* start, int* end)
 {
-    for (int at = from; at < *start; ++at) {
-        if (text.CharAt(at) == '-' && text.CharAt(at + 1) == '*' && text.CharAt(at + 2) == '-') {
-            text.DeleteText(at, 3);
-            text.InsertText(at, "--", 2);
-            --*start;
-            --*end; // the second "-" written is looked at next: it may begin another "-*-"
+    for (int at = from; at < *start;) {
+        int close = RunCloseAt(text, at);
+        if (close < 0) {
+            ++at;
+            continue;
         }
+        if (close > at + 1) {
+            text.DeleteText(at + 1, 1);
+            --close;
+            --*start;
+            --*end;
+        }
+        at = close; // the run's closing "-" may open another
     }
 }
 
@@ -110,10 +137,10 @@ void CommentSelectionWith(VLanguageProxy& document, int start, int end, const Se
     while (it.offset < end) {
         end += InsertAt(it, markers.open);
         while (it.offset < end && it.ch != '\n') {
-            if (markers.rewriteDashes && it.StartsWith("--")) {
+            if (markers.rewriteDashes && it.ch == '-' && RunCloseAt(*text, it.offset) >= 0) {
                 it.Advance();
                 end += InsertAt(it, "*") > 0 ? 1 : 0;
-                continue; // now on the second "-", which may begin another "--"
+                continue; // now on the run's stars or its closing "-", which may open another run
             }
             it.Advance();
         }

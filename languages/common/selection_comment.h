@@ -8,7 +8,8 @@
 struct SelectionMarkers {
     const char* open;
     const char* close;  // empty: the comment runs to the line's end
-    bool rewriteDashes; // "--" may not stand inside the comment: it is written "-*-"
+    bool rewriteDashes; // "--" may not stand inside the comment: every run of a "-", stars
+                        // and a "-" gets one "*" more ("--" is written "-*-", "-*-" "-**-")
 };
 
 // The markers by context: markup, JavaScript, PHP.
@@ -25,7 +26,8 @@ inline const SelectionMarkers& MarkersFor(CommentContext context)
 void CommentSelectionWith(VLanguageProxy& document, int start, int end, const SelectionMarkers& markers);
 
 // Markers with a closing one: removes each pair that lies inside start..end and ends
-// before the end (or ends the text), from the start on, and turns "-*-" inside the pair back into "--". Markers without
+// before the end (or ends the text), from the start on, and takes one "*" away from every
+// run of a "-", stars and a "-" inside the pair ("-*-" turns back into "--"). Markers without
 // one: removes the opening marker at the start and at the start of each further line
 // that begins before the end. The end moves back with every deletion, so nothing
 // after the selection is touched.

@@ -64,12 +64,21 @@ std::vector<std::string> InstalledFilesIn(const std::vector<InstallEntry>& table
     return files;
 }
 
-AssociationRestore RestoreFromRecord(const std::optional<std::string>& record)
+bool NamesProductClass(const std::optional<std::string>& currentClass, const std::string& extension)
+{
+    return currentClass && SameWindowsName(*currentClass, ClassNameFor(extension));
+}
+
+AssociationRestore RestoreFromRecord(const std::optional<std::string>& record,
+                                     const std::optional<std::string>& currentClass, const std::string& extension)
 {
     if (!record)
         return {RestoreKind::Keep, ""};
     if (*record == kNoPreviousClass)
         return {RestoreKind::DeleteKey, ""};
+    // A class the user chose after the installation is theirs: the saved one would undo it.
+    if (!NamesProductClass(currentClass, extension))
+        return {RestoreKind::LeaveClass, ""};
     return {RestoreKind::SetClass, *record};
 }
 

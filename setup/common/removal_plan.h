@@ -60,9 +60,11 @@ std::vector<std::string> InstalledFilesIn(const std::vector<InstallEntry>& table
 
 // What happens to an extension's key when its association record is read back.
 enum class RestoreKind {
-    Keep,          // the record could not be read: key and record stay as they are
-    DeleteKey,     // the record says "none": the extension had no class before
-    SetClass,      // the record names the previous class: it is set again
+    Keep,       // the record could not be read: key and record stay as they are
+    DeleteKey,  // the record says "none": the extension had no class before
+    SetClass,   // the record names the previous class, and the extension still names the product's: it is set again
+    LeaveClass, // the record names a previous class, but the extension names another class now (one chosen
+                // after the installation) or none: it stays, and only the record goes
 };
 
 struct AssociationRestore {
@@ -70,6 +72,12 @@ struct AssociationRestore {
     std::string previousClass; // for SetClass
 };
 
-AssociationRestore RestoreFromRecord(const std::optional<std::string>& record);
+// True when `currentClass`, the class the extension's key names now (nullopt when it
+// names none), is the product's class for the extension; class names are key names,
+// which ignore letter case.
+bool NamesProductClass(const std::optional<std::string>& currentClass, const std::string& extension);
+
+AssociationRestore RestoreFromRecord(const std::optional<std::string>& record,
+                                     const std::optional<std::string>& currentClass, const std::string& extension);
 
 } // namespace varnel::setup

@@ -18,8 +18,7 @@ namespace {
 // key itself only when nothing else (another program's values or subkeys) is left in it.
 void ClearAssociation(const std::string& extension)
 {
-    const std::optional<std::string> current = ReadValue(HKEY_CLASSES_ROOT, extension, "");
-    if (current && *current == ClassNameFor(extension))
+    if (NamesProductClass(ReadValue(HKEY_CLASSES_ROOT, extension, ""), extension))
         DeleteValue(HKEY_CLASSES_ROOT, extension, "");
     DeleteKeyIfEmpty(HKEY_CLASSES_ROOT, extension);
 }
@@ -28,7 +27,8 @@ void RestoreAssociation(const std::string& extension)
 {
     DeleteKeyTree(HKEY_CLASSES_ROOT, ClassNameFor(extension));
     const AssociationRestore restore =
-        RestoreFromRecord(ReadValue(HKEY_CURRENT_USER, AssociationRecordKey(extension), ""));
+        RestoreFromRecord(ReadValue(HKEY_CURRENT_USER, AssociationRecordKey(extension), ""),
+                          ReadValue(HKEY_CLASSES_ROOT, extension, ""), extension);
     switch (restore.kind) {
     case RestoreKind::Keep:
         return;
@@ -37,6 +37,8 @@ void RestoreAssociation(const std::string& extension)
         break;
     case RestoreKind::SetClass:
         WriteValue(HKEY_CLASSES_ROOT, extension, "", restore.previousClass);
+        break;
+    case RestoreKind::LeaveClass:
         break;
     }
     DeleteKeyTree(HKEY_CURRENT_USER, AssociationRecordKey(extension));

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
+#include <vector>
 
 namespace varnel::test {
 namespace {
@@ -134,6 +137,16 @@ const MarkupCase kCommentCases[] = {
     {"Amberlex", "JavaScriptLines", "<script>\n@f();\ng();@\n</script>", "<script>\n//f();\n//g();\n</script>"},
     {"Amberlex", "CaretCommentsNothing", "<p>@x</p>", "<p>x</p>"},
     {"Larchlex", "XmlIsMarkupThroughout", "@<s><script>--</script></s>@", "<!--<s><script>-*-</script></s>-->"},
+    // Every run of a "-", stars and a "-" gets one star more, so that uncommenting can
+    // take exactly one away again: a "-*-" already in the text becomes "-**-". Runs
+    // overlap in their dashes: each dash closes one run and opens the next.
+    {"Larchlex", "StarredDashesGetOneStarMore", "@<!-- -*- nxml -*- -->@", "<!--<!-*- -**- nxml -**- -*->-->"},
+    {"Larchlex", "LongerRunsGetOneStarMore", "@a-**-b-***-c@", "<!--a-***-b-****-c-->"},
+    {"Larchlex", "OverlappingRuns", "@-*-*- -*-- --*-@", "<!---**-**- -**-*- -*-**--->"},
+    {"Larchlex", "StarsWithoutASecondDashStay", "@-* *- -*x *-*@", "<!---* *- -*x *-*-->"},
+    // A run that the selection end cuts gets its star all the same, inside the comment.
+    {"Larchlex", "RunCutByTheSelectionEnd", "@a-@*-b", "<!--a-*-->*-b"},
+    {"Larchlex", "RunOfStarsCutByTheSelectionEnd", "@a-*@*-b", "<!--a-**-->*-b"},
 };
 INSTANTIATE_TEST_SUITE_P(Markup, MarkupComment, ::testing::ValuesIn(kCommentCases), CaseName);
 
@@ -157,8 +170,65 @@ const MarkupCase kUncommentCases[] = {
      "<script>\nf();\ng();\n//h();\n</script>"},
     {"Amberlex", "PhpLineStartsOnly", "<?php\n@#a\n #b\n#c@\n?>", "<?php\na\n #b\nc\n?>"},
     {"Larchlex", "XmlPairs", "@<!--<a>-*-</a>-->\n@", "<a>--</a>\n"},
+    // Each run with stars loses one: "-**-" was a "-*-" before it was commented.
+    {"Larchlex", "OneStarComesOffEachRun", "@<!--<!-*- -**- nxml -**- -*->-->\n@", "<!-- -*- nxml -*- -->\n"},
+    {"Larchlex", "LongerRunsLoseOneStar", "@<!--a-***-b-****-c-->\n@", "a-**-b-***-c\n"},
+    {"Larchlex", "OverlappingRunsLoseOneStarEach", "@<!---**-**- -**-*- -*-**--->\n@", "-*-*- -*-- --*-\n"},
+    {"Larchlex", "RunsWithoutStarsStay", "@<!--a--b-->\n@", "a--b\n"},
+    // A comment written before stars were added to every run: "-*-" comes back as "--"
+    // as it always did, overlapping runs too.
+    {"Larchlex", "OldCommentsUncommentAsBefore", "@<!--a -*- b -*-*- c -*--->\n@", "a -- b --- c --\n"},
+    // A run that went on past the selection end: its star is taken off after the comment.
+    {"Larchlex", "RunCutByTheSelectionEnd", "@<!--a-**-->*-b@", "a-**-b"},
+    {"Larchlex", "RunStartingWhereTheCloserStoodStays", "@<!--a-->-**-@", "a-**-"},
 };
 INSTANTIATE_TEST_SUITE_P(Markup, MarkupUncomment, ::testing::ValuesIn(kUncommentCases), CaseName);
+
+// Uncommenting what was just commented gives every text back, whatever dashes and stars
+// it holds: every text of up to five characters from "-", "*", "x", ">" and a line feed,
+// with every selection in it (the uncommented selection reaching one past the last closer).
+TEST(MarkupComment, UncommentingGivesEveryTextBack)
+{
+    const std::string alphabet = "-*x>\n";
+    std::vector<std::string> texts = {""};
+    for (std::size_t from = 0; from < texts.size(); ++from) {
+        if (texts[from].size() < 5) {
+            for (char c : alphabet)
+                texts.push_back(texts[from] + c);
+        }
+    }
+    for (const char* module : {"Amberlex", "Larchlex"}) {
+        const LanguagePlugin& plugin = Module(module);
+        const KeywordMatcher matcher("");
+        int failures = 0;
+        for (const std::string& original : texts) {
+            const int length = static_cast<int>(original.size());
+            for (int start = 0; start <= length && failures < 5; ++start) {
+                for (int end = start + 1; end <= length && failures < 5; ++end) {
+                    std::string text = original;
+                    {
+                        HostProxy proxy(text, matcher, 0, ProxyPurpose::Editing);
+                        plugin.commentSelection(proxy, start, end);
+                    }
+                    const std::string commented = text;
+                    const int uncommentEnd = std::min(end + static_cast<int>(text.size()) - length + 1,
+                                                      static_cast<int>(text.size()));
+                    {
+                        HostProxy proxy(text, matcher, 0, ProxyPurpose::Editing);
+                        plugin.uncommentSelection(proxy, start, uncommentEnd);
+                        EXPECT_TRUE(proxy.Errors().empty());
+                    }
+                    if (text != original) {
+                        ++failures;
+                        ADD_FAILURE() << module << ": " << ::testing::PrintToString(Mark(original, start, end))
+                                      << " was commented " << ::testing::PrintToString(commented)
+                                      << " and uncommented " << ::testing::PrintToString(text);
+                    }
+                }
+            }
+        }
+    }
+}
 
 TEST(MarkupComment, ReversedSelectionChangesNothing)
 {

@@ -48,11 +48,43 @@ TEST(RemovalPlan, EntriesAreRemovedByKindAndProtectedOnesStay)
 
 TEST(RemovalPlan, RecordsRestoreOrDeleteTheExtension)
 {
-    EXPECT_EQ(RestoreFromRecord(std::nullopt).kind, RestoreKind::Keep);
-    EXPECT_EQ(RestoreFromRecord(std::string("none")).kind, RestoreKind::DeleteKey);
-    const AssociationRestore previous = RestoreFromRecord(std::string("Other.Script"));
+    const std::optional<std::string> product = std::string("Varnel.hs");
+    EXPECT_EQ(RestoreFromRecord(std::nullopt, product, ".hs").kind, RestoreKind::Keep);
+    EXPECT_EQ(RestoreFromRecord(std::string("none"), product, ".hs").kind, RestoreKind::DeleteKey);
+    const AssociationRestore previous = RestoreFromRecord(std::string("Other.Script"), product, ".hs");
     EXPECT_EQ(previous.kind, RestoreKind::SetClass);
     EXPECT_EQ(previous.previousClass, "Other.Script");
+}
+
+// The saved class comes back only while the extension still names the product's class:
+// a class chosen after the installation stays.
+TEST(RemovalPlan, PreviousClassComesBackOnlyOverTheProductsOwn)
+{
+    const struct {
+        std::optional<std::string> record;
+        std::optional<std::string> current;
+        RestoreKind kind;
+        const char* previousClass;
+    } cases[] = {
+        {"Other.Script", "Varnel.hs", RestoreKind::SetClass, "Other.Script"},
+        {"Other.Script", "VARNEL.HS", RestoreKind::SetClass, "Other.Script"}, // the same key
+        {"Other.Script", "User.Choice", RestoreKind::LeaveClass, ""},
+        {"Other.Script", "Other.Script", RestoreKind::LeaveClass, ""},
+        {"Other.Script", "Varnel.hs2", RestoreKind::LeaveClass, ""},
+        {"Other.Script", "", RestoreKind::LeaveClass, ""},
+        {"Other.Script", std::nullopt, RestoreKind::LeaveClass, ""}, // the extension names no class
+        // "none": the sequence takes the product's class away only where it still stands.
+        {"none", "User.Choice", RestoreKind::DeleteKey, ""},
+        {std::nullopt, "User.Choice", RestoreKind::Keep, ""},
+    };
+    for (const auto& c : cases) {
+        const AssociationRestore restore = RestoreFromRecord(c.record, c.current, ".hs");
+        EXPECT_EQ(restore.kind, c.kind) << c.record.value_or("(none)") << " " << c.current.value_or("(none)");
+        EXPECT_EQ(restore.previousClass, c.previousClass) << c.record.value_or("(none)");
+    }
+    EXPECT_TRUE(NamesProductClass(std::string("varnel.hs"), ".hs"));
+    EXPECT_FALSE(NamesProductClass(std::string("User.Choice"), ".hs"));
+    EXPECT_FALSE(NamesProductClass(std::nullopt, ".hs"));
 }
 
 } // namespace

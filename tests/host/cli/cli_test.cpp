@@ -419,6 +419,9 @@ TEST_F(CliFiles, MarkupLinesAreCommentedAsSelections)
     } cases[] = {
         {"page.html", "<p>a--b</p>\r\n<p>c</p>\r\nx", "1", "2", "<!--<p>a-*-b</p>-->\r\n<!--<p>c</p>-->\r\nx"},
         {"last.xml", "<a/>\n<b/>", "2", "2", "<a/>\n<!--<b/>-->"},
+        // An editor's mode line already holds "-*-": it gets one star more, and loses it again.
+        {"mode.xml", "<?xml version=\"1.0\"?>\n<!-- -*- nxml -*- -->\n<a/>\n", "1", "2",
+         "<!--<?xml version=\"1.0\"?>-->\n<!--<!-*- -**- nxml -**- -*->-->\n<a/>\n"},
         {"code.php", "<?php\n$a;\n\n$b;\n?>\n", "2", "4", "<?php\n#$a;\n#\n#$b;\n?>\n"},
         {"script.htm", "<script>\r\nf();\r\n</script>", "2", "2", "<script>\r\n//f();\r\n</script>"},
     };

@@ -448,6 +448,20 @@ TEST(Uninstall, PreviousClassComesBackAndOtherProductsKeepTheirSettings)
     EXPECT_FALSE(FolderExists(kFolder + "\\Languages"));
 }
 
+TEST(Uninstall, ClassChosenAfterTheInstallStays)
+{
+    SetRegString(HKEY_CLASSES_ROOT, ".hs", "", "Other.Script");
+    ASSERT_EQ(Install().exitCode, 0);
+    ASSERT_EQ(RegString(HKEY_CURRENT_USER, kRecord).value_or("(missing)"), "Other.Script");
+    // The user gives ".hs" to another program after installing: the saved class must not undo that.
+    SetRegString(HKEY_CLASSES_ROOT, ".hs", "", "User.Choice");
+
+    EXPECT_EQ(Uninstall(IDOK).second, 0);
+    EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, ".hs").value_or("(missing)"), "User.Choice");
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "Varnel.hs")) << "the product's class goes all the same";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Tammerlin\\varnel")) << "and so does the record";
+}
+
 TEST(Uninstall, CancelChangesNothingAndOkRemovesOnlyTheProduct)
 {
     // run_scenario.sh links Extensions\Linked to the outside folder before the install.
