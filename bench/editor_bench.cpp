@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -81,7 +82,8 @@ void BM_EditorOpenToFirstScreen(benchmark::State& state)
         document.Styling().SetStyler(Java().MakeStyler());
         PaintScreen(document, 0);
         state.PauseTiming();
-        faults = MinorFaults() - before;
+        // The first opening meets fresh memory; later ones reuse what it freed.
+        faults = std::max(faults, MinorFaults() - before);
         state.ResumeTiming();
     }
     state.counters["page_faults"] = static_cast<double>(faults);
