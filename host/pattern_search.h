@@ -68,8 +68,9 @@ private:
     void FindStartBytes();
     // Whether a thread at the instruction (a Byte or a Set) takes the byte.
     bool Steps(const Instruction& instruction, char byte) const;
-    // The first position in [at, end) whose byte can begin a match (`end` when none):
-    // used only when no match can be empty, so the positions skipped hold none.
+    // The first position in [at, end) where a match can begin, by its first byte or its
+    // literal prefix (`end` when none): used only when no match can be empty, so the
+    // positions skipped hold none.
     std::size_t NextStart(std::string_view text, std::size_t at, std::size_t end) const;
 
     std::vector<Instruction> program_;
