@@ -1,13 +1,16 @@
 // Find and replace-all of the editor's core over a generated 50 MB Java document, read
 // where it lies: a word near the end found from the start (plain text in each mode,
-// then expressions), a word near the start found backwards from the end, and the plan
-// of a replace-all that meets 100,000 matches.
+// then expressions, with memchr and std::string_view::find over the same bytes beside
+// them), a word near the start found backwards from the end, and the plan of a
+// replace-all that meets 100,000 matches.
 #include "bench_documents.h"
 #include "find_replace.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -82,6 +85,22 @@ BENCHMARK_CAPTURE(FindNearEnd, PlainWholeWord, "needleWord", Options(false, true
 BENCHMARK_CAPTURE(FindNearEnd, Regex, "needle\\w+", Options(true, true, false, false))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FindNearEnd, RegexAnyCase, "NEEDLE\\w+", Options(true, false, false, false))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FindNearEnd, RegexClass, "[n]eedle\\w+", Options(true, true, false, false))->Unit(benchmark::kMillisecond);
+
+// What the plain searches are measured against: memchr over the same bytes for a byte
+// the text lacks, and std::string_view::find of the word.
+void ScanBaseline(benchmark::State& state, bool memchrOnly)
+{
+    const std::string& text = Document();
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = memchrOnly ? static_cast<std::size_t>(std::memchr(text.data(), '\x7f', text.size()) != nullptr)
+                           : std::string_view(text).find("needleWord");
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK_CAPTURE(ScanBaseline, Memchr, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScanBaseline, StringViewFind, false)->Unit(benchmark::kMillisecond);
 
 void FindBackwardsNearStart(benchmark::State& state, const char* needle, FindOptions options)
 {
