@@ -631,8 +631,9 @@ std::size_t Pattern::NextStart(std::string_view text, std::size_t at, std::size_
     if (at >= end)
         return end;
     if (!prefix_.empty()) {
-        const std::size_t found = text.substr(0, end).find(prefix_, at);
-        return found != std::string_view::npos ? found : end;
+        // A prefix that starts before `end` may run on past it.
+        const std::size_t found = text.substr(0, end + prefix_.size() - 1).find(prefix_, at);
+        return found < end ? found : end;
     }
     if (startByteCount_ == 1) {
         const void* found = std::memchr(text.data() + at, onlyStartByte_, end - at);

@@ -1,4 +1,5 @@
-// Regular-expression search for FindPattern, in time linear in the text.
+// Regular-expression search for FindPattern and the editor's find, in time linear in
+// the text.
 //
 // The expressions are those of ECMAScript, over bytes: literals and escapes ("\*",
 // "\t", "\xHH", "\uHHHH" as its UTF-8 bytes), ".", classes ("[a-z]", "[^\s]", "\d", "\w",
@@ -6,6 +7,8 @@
 // quantifiers "*", "+", "?", "{n}", "{n,}", "{n,m}" (each also lazy with a "?"), and the
 // assertions "^", "$", "\b", "\B". Back-references and look-arounds are refused.
 // Among the matches that start first, the one the ECMAScript rules prefer is taken.
+// Options fold ASCII letters' case, let "^" and "$" match at line ends, and ask for
+// whole words.
 #pragma once
 
 #include <array>
@@ -52,6 +55,7 @@ public:
     bool SearchStartingIn(std::string_view text, std::size_t from, std::size_t lastStart, std::size_t* start,
                           std::size_t* length) const;
 
+    // The assertions lie together, from AssertBegin to AssertNoWordAfter.
     enum class Op : std::uint8_t {
         Byte, Set, Split, Jump, AssertBegin, AssertEnd, AssertLineBegin, AssertLineEnd, AssertWord,
         AssertNotWord, AssertNoWordBefore, AssertNoWordAfter, Match
@@ -68,8 +72,9 @@ private:
     void FindStartBytes();
     // Whether a thread at the instruction (a Byte or a Set) takes the byte.
     bool Steps(const Instruction& instruction, char byte) const;
-    // The first position in [at, end) whose byte can begin a match (`end` when none):
-    // used only when no match can be empty, so the positions skipped hold none.
+    // The first position in [at, end) where a match can begin, by its first byte or its
+    // literal prefix (`end` when none): used only when no match can be empty, so the
+    // positions skipped hold none.
     std::size_t NextStart(std::string_view text, std::size_t at, std::size_t end) const;
 
     std::vector<Instruction> program_;

@@ -3,6 +3,7 @@
 #include "utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace varnel::editor {

@@ -1,5 +1,5 @@
 // Find and replace over a document's text: plain text or a regular expression (the
-// host's pattern engine), in either case or one, whole words or anywhere, forwards or
+// host's pattern engine), matching case or not, whole words or anywhere, forwards or
 // backwards, wrapping around the ends. Every search reads the text where it lies, a
 // contiguous view of the document's bytes (its lines joined by line feeds); nothing
 // is copied, and matches may cross line ends.
@@ -7,7 +7,6 @@
 
 #include "pattern_search.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -95,8 +94,8 @@ private:
     FindOptions options_;
     std::string needle_;
     std::optional<Pattern> pattern_;
-    // Plain text: the needle's byte that occurs least often in source text, where a
-    // memchr pass looks for candidates, and its other case when case is ignored.
+    // Plain text: the needle's byte that is least common in source text, which memchr
+    // looks for to find candidates, and its other case when case is ignored.
     std::size_t rareIndex_ = 0;
     unsigned char rareByte_ = 0;
     unsigned char rareOtherCase_ = 0;
