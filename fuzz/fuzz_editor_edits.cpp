@@ -16,6 +16,7 @@
 #include "key_commands.h"
 #include "language.h"
 #include "plugin_loader.h"
+#include "search_commands.h"
 
 #include <chrono>
 #include <memory>
@@ -105,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int to = std::min(length, at + input.Byte() % 16);
         std::string expected = history[position].text;
         bool modelled = true;
-        switch (input.Byte() % 11) {
+        switch (input.Byte() % 13) {
         case 0: { // typing over a selection
             const std::string typed = SmallText(input);
             document.Select(at, to);
@@ -159,6 +160,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 9:
             document.Styling().RunIdle(input.Byte());
             break;
+        case 10: { // find, then replace all: the plan worked out on the model's text
+            FindOptions options;
+            const std::uint8_t flags = input.Byte();
+            options.regex = (flags & 1) != 0;
+            options.matchCase = (flags & 2) != 0;
+            options.wholeWord = (flags & 4) != 0;
+            options.backwards = (flags & 8) != 0;
+            const std::string needle = SmallText(input);
+            const std::string with = (flags & 16) != 0 ? SmallText(input) : std::string();
+            const std::optional<Finder> finder = Finder::Make(needle, options, nullptr);
+            if (!finder)
+                continue;
+            document.Select(at, to);
+            FindAndSelect(document, *finder);
+            const std::string text = expected;
+            expected = ApplyReplacements(text, PlanReplaceAll(text, *finder, LineFeedsOnly(with)));
+            ReplaceAll(document, *finder, with);
+            break;
+        }
         default:
             CheckStyling(document, language, input);
             continue;

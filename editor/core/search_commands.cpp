@@ -26,7 +26,7 @@ bool ReplaceAndFindNext(EditorDocument& document, const Finder& finder, std::str
                           match.start == static_cast<std::size_t>(selection.Start()) &&
                           match.length == static_cast<std::size_t>(selection.Length());
     if (selected) {
-        const std::string with = finder.ReplacementFor(text, match, replacement);
+        const std::string with = finder.ReplacementFor(text, match, LineFeedsOnly(replacement));
         document.BeginStep();
         document.Edit(selection.Start(), selection.Length(), with);
         const int end = selection.Start() + static_cast<int>(with.size());
@@ -38,7 +38,8 @@ bool ReplaceAndFindNext(EditorDocument& document, const Finder& finder, std::str
 
 std::size_t ReplaceAll(EditorDocument& document, const Finder& finder, std::string_view replacement)
 {
-    const std::vector<Replacement> plan = PlanReplaceAll(document.Contiguous(), finder, replacement);
+    // Line breaks of any kind in the replacement are the document's line end.
+    const std::vector<Replacement> plan = PlanReplaceAll(document.Contiguous(), finder, LineFeedsOnly(replacement));
     if (plan.empty())
         return 0;
     const TextBuffer& text = document.Text();

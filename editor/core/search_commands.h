@@ -20,7 +20,8 @@ bool ReplaceAndFindNext(EditorDocument& document, const Finder& finder, std::str
 
 // Replaces every match in the document as one step of the history, front to back, each
 // match of the text as it was (a replacement is never searched again). The caret stays
-// on the same text. Answers the number of matches replaced.
+// on the same text; line breaks in `replacement` take the document's line end. Answers
+// the number of matches replaced.
 std::size_t ReplaceAll(EditorDocument& document, const Finder& finder, std::string_view replacement);
 
 } // namespace varnel::editor
