@@ -24,7 +24,12 @@ std::string LineFeedsOnly(std::string_view text)
 }
 
 EditorDocument::EditorDocument(std::string fileBytes, LineEnd newLineEnd)
-    : text_(std::move(fileBytes)), newLineEnd_(newLineEnd == LineEnd::None ? LineEnd::Lf : newLineEnd)
+    : EditorDocument(TextBuffer(std::move(fileBytes)), newLineEnd)
+{
+}
+
+EditorDocument::EditorDocument(TextBuffer text, LineEnd newLineEnd)
+    : text_(std::move(text)), newLineEnd_(newLineEnd == LineEnd::None ? LineEnd::Lf : newLineEnd)
 {
 }
 

@@ -33,6 +33,8 @@ class EditorDocument {
 public:
     // `fileBytes` as read from a file (empty for a new document), line ends of any kind.
     explicit EditorDocument(std::string fileBytes = {}, LineEnd newLineEnd = kNewDocumentLineEnd);
+    // A text already read into a buffer.
+    explicit EditorDocument(TextBuffer text, LineEnd newLineEnd = kNewDocumentLineEnd);
     EditorDocument(const EditorDocument&) = delete;
     EditorDocument& operator=(const EditorDocument&) = delete;
 

@@ -23,6 +23,9 @@ public:
     // Takes the elements of `elements` without copying them; the gap starts at the end,
     // empty until the first insertion makes room.
     explicit GapArray(Storage elements) : block_(std::move(elements)), gapStart_(block_.size()), gapEnd_(block_.size()) {}
+    // Takes `block`, whose elements `gapStart` to `gapEnd` are the gap.
+    GapArray(Storage block, std::size_t gapStart, std::size_t gapEnd)
+        : block_(std::move(block)), gapStart_(gapStart), gapEnd_(gapEnd) {}
 
     std::size_t size() const { return block_.size() - GapLength(); }
     bool empty() const { return size() == 0; }

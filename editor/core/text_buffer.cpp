@@ -22,25 +22,33 @@ TextBuffer::TextBuffer()
     unstyled_ = 1;
 }
 
-TextBuffer::TextBuffer(std::string bytes)
+TextBuffer::TextBuffer(std::string bytes) : TextBuffer(std::move(bytes), 0)
 {
-    // One record a line end, and one for the line after the last.
-    const std::size_t size = bytes.size();
-    const char* data = bytes.data();
-    const std::size_t ends = static_cast<std::size_t>(std::count(data, data + size, '\n'));
-    const bool hasReturns = std::memchr(data, '\r', size) != nullptr;
+}
+
+TextBuffer::TextBuffer(std::string block, std::size_t textStart)
+{
+    textStart = std::min(textStart, block.size());
+    // One record a line end, and one for the line after the last, and room for the gap
+    // of the line records.
+    constexpr std::size_t kLineGap = 16;
+    const std::size_t size = block.size() - textStart;
+    char* const text = &block[0] + textStart;
+    const std::size_t ends = static_cast<std::size_t>(std::count(text, text + size, '\n'));
+    const bool hasReturns = std::memchr(text, '\r', size) != nullptr;
     std::vector<LineRecord> records;
-    records.reserve(hasReturns ? ends + static_cast<std::size_t>(std::count(data, data + size, '\r')) + 1 : ends + 1);
+    records.reserve((hasReturns ? ends + static_cast<std::size_t>(std::count(text, text + size, '\r')) : ends) + 1 +
+                    kLineGap);
     records.push_back(NewLine(0, LineEnd::None));
+    std::size_t length = size;
     if (!hasReturns) {
-        for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(data + size - p)))) != nullptr;) {
+        for (const char* p = text; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(text + size - p)))) != nullptr;) {
             records.back().end = LineEnd::Lf;
             ++p;
-            records.push_back(NewLine(static_cast<int>(p - data), LineEnd::None));
+            records.push_back(NewLine(static_cast<int>(p - text), LineEnd::None));
         }
     } else {
         // Two-byte line ends become one line feed: the bytes move up in place.
-        char* text = bytes.data();
         std::size_t write = 0;
         for (std::size_t read = 0; read < size; ++read) {
             const char c = text[read];
@@ -60,13 +68,29 @@ TextBuffer::TextBuffer(std::string bytes)
             records.back().end = end;
             records.push_back(NewLine(static_cast<int>(write), LineEnd::None));
         }
-        bytes.resize(write);
+        length = write;
+        block.resize(textStart + length);
     }
     for (const LineRecord& record : records)
         Count(record.end, 1);
     unstyled_ = records.size();
-    text_ = GapArray<std::string>(std::move(bytes));
-    lines_ = GapArray<std::vector<LineRecord>>(std::move(records));
+    if (textStart == 0) {
+        text_ = GapArray<std::string>(std::move(block));
+        lines_ = GapArray<std::vector<LineRecord>>(std::move(records));
+        return;
+    }
+    // The text came with its gap at the top, where the caret starts: the first keystroke
+    // there moves nothing. So do the line records: those after the first count from the end.
+    for (std::size_t i = 1; i < records.size(); ++i)
+        records[i].start -= static_cast<int>(length);
+    records.insert(records.begin() + 1, kLineGap, LineRecord{});
+    text_ = GapArray<std::string>(std::move(block), 0, textStart);
+    lines_ = GapArray<std::vector<LineRecord>>(std::move(records), 1, 1 + kLineGap);
+}
+
+std::size_t TextBuffer::RoomBefore(std::size_t fileSize)
+{
+    return std::clamp<std::size_t>(fileSize / 16, 4096, std::size_t{4} << 20);
 }
 
 std::string TextBuffer::Copy(int offset, int length) const

@@ -34,6 +34,11 @@ public:
     // The bytes of a file, with any mix of line ends: two-byte line ends become line
     // feeds in place, so the bytes are not copied.
     explicit TextBuffer(std::string fileBytes);
+    // The same with the file's bytes from `textStart` on in `block`: what lies before
+    // them is room for typing at the top (a file read straight into place).
+    TextBuffer(std::string block, std::size_t textStart);
+    // The room to leave before a file's bytes of `fileSize` when reading it in place.
+    static std::size_t RoomBefore(std::size_t fileSize);
 
     int Length() const { return static_cast<int>(text_.size()); }
     // The byte at `offset`, 0 outside the text.

@@ -66,6 +66,30 @@ TEST(TextBuffer, FileBytesRoundTripWithEveryLineEnd)
     EXPECT_EQ(buffer.LineCount(), 3);
 }
 
+// A file read straight into place behind room for typing is the same text, and edits at
+// its top and its end work on it as on any other.
+TEST(TextBuffer, FileReadInPlaceBehindRoomForTyping)
+{
+    const std::string files[] = {"a\r\nbb\rccc\nd", "one line", "\r\n\r\n", "", "x\n"};
+    for (const std::string& file : files) {
+        for (std::size_t room : {std::size_t{1}, std::size_t{4096}}) {
+            TextBuffer plain{file};
+            TextBuffer placed{std::string(room, '#') + file, room};
+            ASSERT_EQ(Everything(placed), Everything(plain)) << file;
+            ASSERT_EQ(placed.FileText(), file);
+            for (TextBuffer* buffer : {&plain, &placed}) {
+                buffer->Insert(0, "top\n", {}, LineEnd::CrLf);
+                buffer->Insert(buffer->Length(), "\nend", {}, LineEnd::Cr);
+                buffer->Delete(1, 2);
+            }
+            EXPECT_EQ(placed.FileText(), plain.FileText()) << file;
+            ASSERT_EQ(placed.LineCount(), plain.LineCount());
+            for (int line = 0; line < plain.LineCount(); ++line)
+                EXPECT_EQ(placed.LineStart(line), plain.LineStart(line)) << file << " line " << line;
+        }
+    }
+}
+
 TEST(TextBuffer, EditsKeepEachLinesOwnEnd)
 {
     struct Op {
