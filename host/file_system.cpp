@@ -25,7 +25,9 @@ void SetError(std::string* error, const std::string& reason)
         *error = reason;
 }
 
-bool IsSeparator(char c)
+} // namespace
+
+bool IsPathSeparator(char c)
 {
 #if defined(_WIN32)
     return c == '/' || c == '\\';
@@ -34,12 +36,10 @@ bool IsSeparator(char c)
 #endif
 }
 
-} // namespace
-
 std::string FileName(const std::string& path)
 {
     std::size_t i = path.size();
-    while (i > 0 && !IsSeparator(path[i - 1]))
+    while (i > 0 && !IsPathSeparator(path[i - 1]))
         --i;
     return path.substr(i);
 }
@@ -55,7 +55,7 @@ std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty())
         return name;
-    if (IsSeparator(folder.back()))
+    if (IsPathSeparator(folder.back()))
         return folder + name;
 #if defined(_WIN32)
     return folder + "\\" + name;

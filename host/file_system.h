@@ -8,6 +8,7 @@
 namespace varnel {
 
 // Path pieces; both "/" and, on Windows, "\" separate folders.
+bool IsPathSeparator(char c);
 std::string FileName(const std::string& path);   // "a/b.txt" -> "b.txt"
 std::string FileStem(const std::string& path);   // "a/b.txt" -> "b"
 std::string JoinPath(const std::string& folder, const std::string& name);

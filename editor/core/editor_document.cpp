@@ -206,29 +206,26 @@ void EditorDocument::TypeOver(std::string_view text, Clock::time_point now)
 
 void EditorDocument::Backspace(Clock::time_point now)
 {
-    const bool deleting = selection_.Empty();
-    if (deleting && selection_.caret == 0)
-        return;
-    UndoStep& step = TypingStep(deleting ? StepKind::Backspace : StepKind::Command, now);
-    const int start = deleting ? PreviousCharStart(text_, selection_.caret) : selection_.Start();
-    const int end = deleting ? selection_.caret : selection_.End();
-    Record(step, start, end - start, {}, {});
-    selection_ = Selection{start, start};
-    step.after = selection_;
-    step.lastEdit = now;
-    if (!deleting)
-        history_.Seal();
-    goalColumn = -1;
+    DeleteCharacter(false, now);
 }
 
 void EditorDocument::DeleteForward(Clock::time_point now)
 {
+    DeleteCharacter(true, now);
+}
+
+void EditorDocument::DeleteCharacter(bool forwards, Clock::time_point now)
+{
     const bool deleting = selection_.Empty();
-    if (deleting && selection_.caret >= text_.Length())
+    if (deleting && selection_.caret == (forwards ? text_.Length() : 0))
         return;
-    UndoStep& step = TypingStep(deleting ? StepKind::Delete : StepKind::Command, now);
-    const int start = selection_.Start();
-    const int end = deleting ? NextCharStart(text_, selection_.caret) : selection_.End();
+    UndoStep& step = TypingStep(!deleting ? StepKind::Command : forwards ? StepKind::Delete : StepKind::Backspace, now);
+    int start = selection_.Start();
+    int end = selection_.End();
+    if (deleting && forwards)
+        end = NextCharStart(text_, start);
+    else if (deleting)
+        start = PreviousCharStart(text_, end);
     Record(step, start, end - start, {}, {});
     selection_ = Selection{start, start};
     step.after = selection_;

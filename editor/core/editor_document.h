@@ -118,6 +118,8 @@ private:
     // Applies and records an edit in `step`, joining it to the step's last edit when the
     // two are one run of typing or deleting.
     void Record(UndoStep& step, int offset, int length, std::string_view bytes, const std::vector<LineEnd>& ends);
+    // Backspace (backwards) and Delete (forwards).
+    void DeleteCharacter(bool forwards, Clock::time_point now);
     // Where typing of `kind` goes: the step it continues, or a new one.
     UndoStep& TypingStep(StepKind kind, Clock::time_point now);
     // Moves function-list offsets past the changes made since the last call.

@@ -23,15 +23,6 @@ void SetError(std::string* error, const std::string& reason)
         *error = reason;
 }
 
-bool IsSeparator(char c)
-{
-#if defined(_WIN32)
-    return c == '/' || c == '\\';
-#else
-    return c == '/';
-#endif
-}
-
 enum class MoveResult { Moved, TargetThere, Failed };
 
 #if defined(_WIN32)
@@ -175,7 +166,7 @@ bool MakeFolders(const std::string& path, std::string* error)
     // Every folder above it first; those that exist or cannot be made (a drive, a
     // server's share) are passed over, and the last one decides.
     for (std::size_t i = 1; i < path.size(); ++i) {
-        if (IsSeparator(path[i]) && !IsSeparator(path[i - 1])) {
+        if (IsPathSeparator(path[i]) && !IsPathSeparator(path[i - 1])) {
             const std::string above = path.substr(0, i);
             if (!IsFolder(above))
                 MakeOneFolder(above, nullptr);
