@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -51,11 +52,18 @@ public:
     const PluginSet& Plugins() const { return plugins_; }
 
     // Reads FILE (or standard input for "-") and prepares the plug-in that claims it,
-    // or the one --language names. nullopt with the message written on failure.
+    // or the one --language names (as LanguageFor does). nullopt with the message
+    // written on failure.
     std::optional<Input> Open(const std::string& path);
+
+    // Prepares the plug-in for FILE (or standard input for "-") without reading it:
+    // the one --language names, or the one that claims the file. Only the modules up to
+    // that one are loaded. nullopt with the message written on failure.
+    std::optional<Language> LanguageFor(const std::string& path);
 
     // Writes what the plug-in did that the host refused, as warnings.
     void ReportRefusals(const Input& input);
+    void ReportRefusals(const LanguagePlugin& plugin, const std::vector<std::string>& refusals);
 
 private:
     const LanguagePlugin* ChooseLanguage(const std::string& path);
