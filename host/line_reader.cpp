@@ -6,6 +6,11 @@
 #include <cerrno>
 #include <cstring>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace varnel {
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::string* error)
@@ -14,6 +19,7 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::strin
         *error = "it is a folder";
         return nullptr;
     }
+#if defined(_WIN32)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         *error = std::strerror(errno);
@@ -22,7 +28,20 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path, std::strin
     // The reader's buffer is the only one: reads go straight into it.
     std::setvbuf(file, nullptr, _IONBF, 0);
     return std::unique_ptr<FileSource>(new FileSource(file));
+#else
+    int fd;
+    do
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return nullptr;
+    }
+    return std::unique_ptr<FileSource>(new FileSource(fd));
+#endif
 }
+
+#if defined(_WIN32)
 
 FileSource::~FileSource()
 {
@@ -40,6 +59,29 @@ long long FileSource::Read(char* buffer, std::size_t size)
     }
     return static_cast<long long>(got);
 }
+
+#else
+
+FileSource::~FileSource()
+{
+    close(fd_);
+}
+
+long long FileSource::Read(char* buffer, std::size_t size)
+{
+    // The reader's buffer is the only one: reads go straight into it.
+    for (;;) {
+        const ssize_t got = read(fd_, buffer, size);
+        if (got >= 0)
+            return static_cast<long long>(got);
+        if (errno != EINTR) {
+            error_ = std::strerror(errno);
+            return -1;
+        }
+    }
+}
+
+#endif
 
 long long StreamSource::Read(char* buffer, std::size_t size)
 {

@@ -43,8 +43,13 @@ public:
     long long Read(char* buffer, std::size_t size) override;
 
 private:
+#if defined(_WIN32)
     explicit FileSource(std::FILE* file) : file_(file) {}
     std::FILE* file_;
+#else
+    explicit FileSource(int fd) : fd_(fd) {}
+    int fd_;
+#endif
 };
 
 // A stream (standard input): read in pieces, never character by character.
