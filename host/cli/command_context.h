@@ -47,8 +47,10 @@ public:
     int Fail(const std::string& message);
     int Usage(const std::string& message);
 
-    // Loads the plug-ins; false (with the message written) when there are none.
+    // Loads every plug-in; false (with the message written) when there are none.
     bool LoadPlugins(bool reportRefused);
+    // The plug-ins loaded: all of them after LoadPlugins, those up to the one chosen
+    // after Open or LanguageFor.
     const PluginSet& Plugins() const { return plugins_; }
 
     // Reads FILE (or standard input for "-") and prepares the plug-in that claims it,
