@@ -148,16 +148,25 @@ std::optional<std::string> ReadFile(const std::string& path, std::string* error)
         SetError(error, std::strerror(errno));
         return std::nullopt;
     }
+    // The bytes go straight from the file into one string of the file's size: no
+    // buffer between them, no growing and copying. A file that grows while it is read,
+    // or whose size is not known, is still read to its end.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     std::string bytes;
-    // The whole file in one piece when its size is known; a file that grows while it
-    // is read is still read to its end.
     struct stat info;
+    std::size_t expected = 0;
     if (stat(path.c_str(), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
+        expected = static_cast<std::size_t>(info.st_size);
+    bytes.resize(expected);
+    const std::size_t got = expected > 0 ? std::fread(bytes.data(), 1, expected, file) : 0;
+    if (got < expected) {
+        bytes.resize(got);
+    } else if (std::ferror(file) == 0) {
+        char buffer[65536];
+        std::size_t more;
+        while ((more = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, more);
+    }
     const bool failed = std::ferror(file) != 0;
     const int reason = errno;
     std::fclose(file);

@@ -149,6 +149,24 @@ PluginSet LoadLanguagePlugins(const std::string& folder)
     return set;
 }
 
+const LanguagePlugin* LoadLanguagePluginsUntil(const std::string& folder,
+                                               const std::function<bool(const LanguagePlugin&)>& wanted,
+                                               PluginSet* set)
+{
+    for (const std::string& file : ModuleFiles(folder)) {
+        LanguagePlugin plugin;
+        std::string error;
+        if (!LoadLanguagePlugin(JoinPath(folder, file), &plugin, &error)) {
+            set->errors.push_back(file + ": " + error);
+            continue;
+        }
+        set->plugins.push_back(std::move(plugin));
+        if (wanted(set->plugins.back()))
+            return &set->plugins.back();
+    }
+    return nullptr;
+}
+
 bool MatchesPatterns(const std::string& fileName, const std::string& patterns)
 {
     std::size_t start = 0;
@@ -165,11 +183,21 @@ bool MatchesPatterns(const std::string& fileName, const std::string& patterns)
     return false;
 }
 
+bool ClaimsFile(const LanguagePlugin& plugin, const std::string& path)
+{
+    return MatchesPatterns(FileName(path), plugin.extensions);
+}
+
+bool HasLanguageName(const LanguagePlugin& plugin, const std::string& name)
+{
+    return plugin.name.size() == name.size() &&
+           std::equal(name.begin(), name.end(), plugin.name.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
 const LanguagePlugin* FindLanguageForFile(const PluginSet& set, const std::string& path)
 {
-    const std::string name = FileName(path);
     for (const LanguagePlugin& plugin : set.plugins) {
-        if (MatchesPatterns(name, plugin.extensions))
+        if (ClaimsFile(plugin, path))
             return &plugin;
     }
     return nullptr;
@@ -178,9 +206,7 @@ const LanguagePlugin* FindLanguageForFile(const PluginSet& set, const std::strin
 const LanguagePlugin* FindLanguageByName(const PluginSet& set, const std::string& name)
 {
     for (const LanguagePlugin& plugin : set.plugins) {
-        if (plugin.name.size() == name.size() &&
-            std::equal(name.begin(), name.end(), plugin.name.begin(),
-                       [](char x, char y) { return Lower(x) == Lower(y); }))
+        if (HasLanguageName(plugin, name))
             return &plugin;
     }
     return nullptr;

@@ -4,6 +4,7 @@
 #include "module_api.h"
 #include "shared_library.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,9 +55,23 @@ std::string LanguagesFolder(const std::string& moduleFolder);
 // Loads every module in `folder` (files ending in the platform's module suffix).
 PluginSet LoadLanguagePlugins(const std::string& folder);
 
+// Loads the modules of `folder` in the same order, one at a time, and stops after the
+// first plug-in for which `wanted` answers true: answers that plug-in (the last one in
+// set->plugins), or null when no module has one, after loading them all. The plug-in is
+// the one the whole set would give first, with only the modules before it loaded:
+// modules after it are not loaded, nor reported when they would be refused.
+const LanguagePlugin* LoadLanguagePluginsUntil(const std::string& folder,
+                                               const std::function<bool(const LanguagePlugin&)>& wanted,
+                                               PluginSet* set);
+
 // True when the file name (without its folder) matches one of the ";"-separated
 // wildcard patterns ("*" is any run of characters; letters match in either case).
 bool MatchesPatterns(const std::string& fileName, const std::string& patterns);
+
+// Whether the plug-in's patterns match the file's name (the path's last part).
+bool ClaimsFile(const LanguagePlugin& plugin, const std::string& path);
+// Whether the plug-in's language name is `name`, in either case.
+bool HasLanguageName(const LanguagePlugin& plugin, const std::string& name);
 
 // The first plug-in whose patterns match the file's name, or null.
 const LanguagePlugin* FindLanguageForFile(const PluginSet& set, const std::string& path);

@@ -22,7 +22,7 @@ case $seconds in
         exit 2
         ;;
 esac
-targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential fuzz_bracket_balancer fuzz_tool_extensions fuzz_editor_edits fuzz_find_replace"
+targets="fuzz_module_exports fuzz_host_proxy fuzz_keyword_matcher fuzz_pattern_differential fuzz_bracket_balancer fuzz_tool_extensions fuzz_editor_edits fuzz_find_replace fuzz_line_reader"
 if [ $# -ge 2 ]; then
     if [ $# -ne 3 ]; then
         echo "usage: $0 SECONDS MODULE ENTRY" >&2

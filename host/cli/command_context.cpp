@@ -2,6 +2,7 @@
 
 #include "file_system.h"
 
+#include <functional>
 #include <vector>
 
 namespace varnel {
@@ -39,20 +40,38 @@ bool CommandContext::LoadPlugins(bool reportRefused)
 
 const LanguagePlugin* CommandContext::ChooseLanguage(const std::string& path)
 {
-    if (!options_.language.empty()) {
-        const LanguagePlugin* plugin = FindLanguageByName(plugins_, options_.language);
-        if (plugin == nullptr)
-            Fail("unknown language '" + options_.language + "'");
-        return plugin;
-    }
-    if (path == kStandardInput) {
-        Fail("name the language of standard input with --language NAME");
+    const std::string folder = LanguagesFolder(options_.modules);
+    if (!IsFolder(folder)) {
+        Fail("no module folder " + folder);
         return nullptr;
     }
-    const LanguagePlugin* plugin = FindLanguageForFile(plugins_, path);
-    if (plugin == nullptr)
+    // Only the modules up to the one wanted are loaded: the plug-in is the first of
+    // the folder that has the name asked for, or that claims the file.
+    const std::string& name = options_.language;
+    std::function<bool(const LanguagePlugin&)> wanted;
+    if (!name.empty())
+        wanted = [&name](const LanguagePlugin& plugin) { return HasLanguageName(plugin, name); };
+    else if (path != kStandardInput)
+        wanted = [&path](const LanguagePlugin& plugin) { return ClaimsFile(plugin, path); };
+    else
+        wanted = [](const LanguagePlugin&) { return false; }; // the folder's problems come first
+    plugins_ = PluginSet{};
+    const LanguagePlugin* plugin = LoadLanguagePluginsUntil(folder, wanted, &plugins_);
+    for (const std::string& error : plugins_.errors)
+        Err() << "varnel: refused plug-in " << error << "\n";
+    if (plugins_.plugins.empty()) {
+        Fail("no language plug-ins in " + folder);
+        return nullptr;
+    }
+    if (plugin != nullptr)
+        return plugin;
+    if (!name.empty())
+        Fail("unknown language '" + name + "'");
+    else if (path == kStandardInput)
+        Fail("name the language of standard input with --language NAME");
+    else
         Fail("no language plug-in claims " + FileName(path) + " (name one with --language)");
-    return plugin;
+    return nullptr;
 }
 
 std::optional<std::string> CommandContext::ReadInput(const std::string& path)
@@ -85,21 +104,31 @@ std::optional<Input> CommandContext::Open(const std::string& path)
     std::optional<std::string> bytes = ReadInput(path);
     if (!bytes)
         return std::nullopt;
-    if (!LoadPlugins(true))
-        return std::nullopt;
     const LanguagePlugin* plugin = ChooseLanguage(path);
     if (plugin == nullptr)
         return std::nullopt;
     return Input{path, Document(std::move(*bytes)), PrepareLanguage(*plugin, options_.settings)};
 }
 
+std::optional<Language> CommandContext::LanguageFor(const std::string& path)
+{
+    const LanguagePlugin* plugin = ChooseLanguage(path);
+    if (plugin == nullptr)
+        return std::nullopt;
+    return PrepareLanguage(*plugin, options_.settings);
+}
+
 void CommandContext::ReportRefusals(const Input& input)
 {
-    const LanguagePlugin& plugin = *input.language.plugin;
-    for (const std::string& refusal : input.document.Refusals())
+    ReportRefusals(*input.language.plugin, input.document.Refusals());
+}
+
+void CommandContext::ReportRefusals(const LanguagePlugin& plugin, const std::vector<std::string>& refusals)
+{
+    for (const std::string& refusal : refusals)
         Err() << "varnel: warning: " << plugin.name << " (" << plugin.moduleName << ") made a call the host refused: "
               << refusal << "\n";
-    if (input.document.Refusals().size() >= Document::kMaxRefusals)
+    if (refusals.size() >= Document::kMaxRefusals)
         Err() << "varnel: warning: further refused calls are not shown\n";
 }
 

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -46,25 +47,33 @@ public:
     int Fail(const std::string& message);
     int Usage(const std::string& message);
 
-    // Loads the plug-ins; false (with the message written) when there are none.
+    // Loads every plug-in; false (with the message written) when there are none.
     bool LoadPlugins(bool reportRefused);
+    // The plug-ins loaded: all of them after LoadPlugins, those up to the one chosen
+    // after Open or LanguageFor.
     const PluginSet& Plugins() const { return plugins_; }
 
     // Reads FILE (or standard input for "-") and prepares the plug-in that claims it,
-    // or the one --language names. nullopt with the message written on failure.
+    // or the one --language names (as LanguageFor does). nullopt with the message
+    // written on failure.
     std::optional<Input> Open(const std::string& path);
+
+    // Prepares the plug-in for FILE (or standard input for "-") without reading it:
+    // the one --language names, or the one that claims the file. Only the modules up to
+    // that one are loaded. nullopt with the message written on failure.
+    std::optional<Language> LanguageFor(const std::string& path);
 
     // Writes what the plug-in did that the host refused, as warnings.
     void ReportRefusals(const Input& input);
+    void ReportRefusals(const LanguagePlugin& plugin, const std::vector<std::string>& refusals);
 
     // The bytes of FILE (or standard input for "-"); nullopt with the message written.
     std::optional<std::string> ReadInput(const std::string& path);
-    // The plug-in --language names, or the one that claims the file; null with the
-    // message written when there is none. The plug-ins must be loaded.
+    // Loads the plug-ins up to the one --language names, or the one that claims the
+    // file, and answers it; null with the message written when there is none.
     const LanguagePlugin* ChooseLanguage(const std::string& path);
 
 private:
-
     Console console_;
     GlobalOptions options_;
     PluginSet plugins_;

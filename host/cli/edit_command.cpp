@@ -38,8 +38,6 @@ int Edit(CommandContext& context, const EditOptions& options)
     std::optional<std::string> bytes = context.ReadInput(options.file);
     if (!bytes)
         return kFailed;
-    if (!context.LoadPlugins(true))
-        return kFailed;
     const LanguagePlugin* plugin = context.ChooseLanguage(options.file);
     if (plugin == nullptr)
         return kFailed;

@@ -1,6 +1,7 @@
 #include "highlight_output.h"
 
 #include "block_writer.h"
+#include "streamed_styling.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -79,10 +80,12 @@ struct StringOut {
     void Put(std::string_view piece) { text += piece; }
 };
 
-class HighlightWriter final : public StyledLineSink {
+// Writes styled lines in one of the forms, whether they come from a document or from a
+// streamed pass.
+class HighlightWriter final : public StreamedLineSink {
 public:
-    HighlightWriter(std::ostream& out, const Document& document, const StyleTable& styles, HighlightFormat format)
-        : out_(out), document_(document), styles_(styles), format_(format), writtenLines_(document.TextLineCount())
+    HighlightWriter(std::ostream& out, const StyleTable& styles, HighlightFormat format)
+        : out_(out, kHighlightBlockSize), styles_(styles), format_(format)
     {
         // What opens each style's text, made once; nothing for plain text.
         opening_.resize(static_cast<std::size_t>(styles.Count()) + 1);
@@ -119,16 +122,30 @@ public:
         out_.Flush();
     }
 
-    void StyledLine(int line, RunView runs) override
+    void StyledLine(const ReadLine& line, short endState, RunView runs) override
+    {
+        Write(line.number, line.content, line.end, endState, line.Counted(), runs);
+    }
+
+    // One line: its number from 0, its text without the line end, its state, and
+    // whether an editor counts it (the empty line after a final line end is not written
+    // where every line gets a line of output).
+    void Write(long long line, std::string_view content, LineEnd end, short endState, bool counted, RunView runs)
     {
         switch (format_) {
-        case HighlightFormat::Ansi: Ansi(line, runs); break;
-        case HighlightFormat::Html: Html(line, runs); break;
-        case HighlightFormat::Runs: Runs(line, runs); break;
-        case HighlightFormat::Styled: Styled(line, runs); break;
+        case HighlightFormat::Ansi: Ansi(content, end, runs); break;
+        case HighlightFormat::Html: Html(content, end, runs); break;
+        case HighlightFormat::Runs:
+            if (counted)
+                Runs(line, endState, runs);
+            break;
+        case HighlightFormat::Styled:
+            if (counted)
+                Styled(content, endState, runs);
+            break;
         case HighlightFormat::Plain:
-            out_.Put(document_.LineContent(line));
-            out_.Put(LineEndBytes(document_.EndOf(line)));
+            out_.Put(content);
+            out_.Put(LineEndBytes(end));
             break;
         }
     }
@@ -141,9 +158,9 @@ private:
         return style >= 1 && style <= styles_.Count() ? opening_[static_cast<std::size_t>(style)] : none;
     }
 
-    void Ansi(int line, RunView runs)
+    void Ansi(std::string_view content, LineEnd end, RunView runs)
     {
-        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+        ForEachSpan(content, runs, [this](std::string_view text, int style) {
             const std::string& colour = Opening(style);
             if (colour.empty()) {
                 out_.Put(text);
@@ -153,32 +170,27 @@ private:
             out_.Put(text);
             out_.Put("\x1b[0m");
         });
-        out_.Put(LineEndBytes(document_.EndOf(line)));
+        out_.Put(LineEndBytes(end));
     }
 
-    void Html(int line, RunView runs)
+    void Html(std::string_view content, LineEnd end, RunView runs)
     {
-        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+        ForEachSpan(content, runs, [this](std::string_view text, int style) {
             const std::string& opening = Opening(style);
             out_.Put(opening);
             PutHtmlText(out_, text);
             if (!opening.empty())
                 out_.Put("</span>");
         });
-        if (document_.EndOf(line) != LineEnd::None)
+        if (end != LineEnd::None)
             out_.Put('\n');
     }
 
-    // The lines worth writing: the empty line after a final line end holds no text.
-    bool Written(int line) const { return line < writtenLines_; }
-
-    void Runs(int line, RunView runs)
+    void Runs(long long line, short endState, RunView runs)
     {
-        if (!Written(line))
-            return;
         out_.PutNumber(line + 1);
         out_.Put(" [");
-        out_.PutNumber(document_.EndState(line));
+        out_.PutNumber(endState);
         out_.Put(']');
         for (const StyleRun& run : runs) {
             out_.Put(' ');
@@ -190,14 +202,12 @@ private:
         out_.Put('\n');
     }
 
-    void Styled(int line, RunView runs)
+    void Styled(std::string_view content, short endState, RunView runs)
     {
-        if (!Written(line))
-            return;
         out_.Put('[');
-        out_.PutNumber(document_.EndState(line));
+        out_.PutNumber(endState);
         out_.Put("] ");
-        ForEachSpan(document_.LineContent(line), runs, [this](std::string_view text, int style) {
+        ForEachSpan(content, runs, [this](std::string_view text, int style) {
             out_.Put('{');
             out_.PutNumber(style);
             out_.Put('}');
@@ -207,11 +217,27 @@ private:
     }
 
     BlockWriter out_;
-    const Document& document_;
     const StyleTable& styles_;
     HighlightFormat format_;
-    int writtenLines_;
     std::vector<std::string> opening_;
+};
+
+// Hands a document's lines to the writer as its styling pass styles them.
+class DocumentLines final : public StyledLineSink {
+public:
+    DocumentLines(const Document& document, HighlightWriter& writer)
+        : document_(document), writer_(writer), countedLines_(document.TextLineCount()) {}
+
+    void StyledLine(int line, RunView runs) override
+    {
+        writer_.Write(line, document_.LineContent(line), document_.EndOf(line), document_.EndState(line),
+                      line < countedLines_, runs);
+    }
+
+private:
+    const Document& document_;
+    HighlightWriter& writer_;
+    int countedLines_;
 };
 
 } // namespace
@@ -219,10 +245,21 @@ private:
 void StyleAndWrite(std::ostream& out, Document& document, const Styler& styler, const StyleTable& styles,
                    HighlightFormat format, const std::string& title)
 {
-    HighlightWriter writer(out, document, styles, format);
+    HighlightWriter writer(out, styles, format);
     writer.Begin(title);
-    document.StyleAll(styler, writer);
+    DocumentLines lines(document, writer);
+    document.StyleAll(styler, lines);
     writer.End();
+}
+
+bool StreamAndWrite(std::ostream& out, LineReader& reader, const Styler& styler, const StyleTable& styles,
+                    HighlightFormat format, const std::string& title, std::vector<std::string>* refusals)
+{
+    HighlightWriter writer(out, styles, format);
+    writer.Begin(title);
+    const bool read = StyleStream(reader, styler, writer, refusals);
+    writer.End();
+    return read;
 }
 
 } // namespace varnel
