@@ -1,0 +1,384 @@
+// The editor window driven from another process as a person would: files opened from
+// the command line, by a second start, over DDE and through a shell association; keys
+// and characters sent to the text view; menu commands by their ids; the save question's
+// buttons pressed. Every test checks the bytes the editor wrote.
+// Each test expects a fresh Wine prefix with the editor staged in C:\Varnel
+// (run_editor_test.sh gives both).
+#include "ui_driver.h"
+
+#include "resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ddeml.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace setup_test;
+
+namespace {
+
+const std::string kEditor = "C:\\Varnel\\Varnel.exe";
+const std::string kWork = "C:\\work";
+constexpr char kFrameClass[] = "VarnelEditor";
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+}
+
+std::string WorkFile(const std::string& name, const std::string& bytes)
+{
+    CreateDirectoryA(kWork.c_str(), nullptr);
+    const std::string path = kWork + "\\" + name;
+    WriteBytes(path, bytes);
+    return path;
+}
+
+HWND Child(HWND parent, const char* windowClass) { return FindWindowExA(parent, nullptr, windowClass, nullptr); }
+
+// The editor's frame and text view, once it shows a title that ends in `title`.
+struct Editor {
+    Program program;
+    HWND frame = nullptr;
+    HWND view = nullptr;
+
+    int Tabs() const { return static_cast<int>(SendMessageA(Child(frame, "SysTabControl32"), TCM_GETITEMCOUNT, 0, 0)); }
+    std::string Title() const { return WindowText(frame); }
+    // A menu command that opens no window, carried out before this returns.
+    void Command(int id) const { SendMessageA(frame, WM_COMMAND, id, 0); }
+    // One that may ask something: the editor carries it out while the test answers.
+    void PostCommand(int id) const { PostMessageA(frame, WM_COMMAND, id, 0); }
+    void Key(WPARAM key, int times = 1) const
+    {
+        for (int i = 0; i < times; ++i)
+            SendMessageA(view, WM_KEYDOWN, key, 1);
+    }
+    void Type(const std::string& text) const
+    {
+        for (char c : text)
+            SendMessageW(view, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    void Click(int x, int y) const
+    {
+        SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    bool WaitForTitle(const std::string& title, DWORD milliseconds = 20000) const
+    {
+        const DWORD start = GetTickCount();
+        while (Title() != title) {
+            if (GetTickCount() - start > milliseconds)
+                return false;
+            Sleep(100);
+        }
+        return true;
+    }
+    // Closes the editor; answers its exit code.
+    int Quit()
+    {
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        return program.Wait(20000);
+    }
+};
+
+Editor StartEditor(const std::string& arguments, const std::string& title)
+{
+    Editor editor;
+    editor.program = Start("\"" + kEditor + "\" " + arguments);
+    editor.frame = WaitForWindow(editor.program.id, "", kFrameClass);
+    if (editor.frame) {
+        editor.view = Child(editor.frame, "VarnelText");
+        editor.WaitForTitle(title);
+    }
+    return editor;
+}
+
+// The message box the editor shows, waited for.
+HWND WaitForQuestion(const Editor& editor) { return WaitForWindow(editor.program.id, "Varnel", "#32770", 15000); }
+
+const std::string kJava = "class A {\r\n  void f() { g(1); }\r\n}\r\n";
+const std::string kHtml = "<p>one</p>\n<p>two -- three</p>\n";
+
+} // namespace
+
+TEST(EditorWindow, TypeUndoRedoSaveKeepsCrLf)
+{
+    const std::string path = WorkFile("A.java", kJava);
+    Editor editor = StartEditor("\"" + path + "\"", "A.java - Varnel");
+    ASSERT_TRUE(editor.frame && editor.view);
+    ASSERT_EQ(editor.Title(), "A.java - Varnel");
+
+    editor.Key(VK_DOWN);
+    editor.Key(VK_END);
+    editor.Type("\r  int x;");
+    EXPECT_EQ(editor.Title(), "*A.java - Varnel");
+    const std::string typed = "class A {\r\n  void f() { g(1); }\r\n  int x;\r\n}\r\n";
+    const std::vector<std::pair<int, std::string>> steps = {
+        {IDM_UNDO, kJava}, {IDM_REDO, typed}, {IDM_UNDO, kJava}, {IDM_REDO, typed}};
+    for (const auto& [command, bytes] : steps) {
+        editor.Command(command);
+        editor.Command(IDM_SAVE);
+        EXPECT_EQ(ReadBytes(path), bytes) << "after command " << command;
+        EXPECT_EQ(editor.Title(), "A.java - Varnel");
+    }
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, BalanceCommentAndUncommentThroughTheMenus)
+{
+    const std::string java = WorkFile("B.java", kJava);
+    const std::string html = WorkFile("b.html", kHtml);
+    Editor editor = StartEditor("\"" + java + "\" \"" + html + "\"", "b.html - Varnel");
+    ASSERT_TRUE(editor.frame);
+    ASSERT_EQ(editor.Tabs(), 2);
+
+    // HTML: the second line, chosen by a triple click, commented out and back in.
+    editor.Click(10, 22);
+    editor.Click(10, 22);
+    editor.Click(10, 22);
+    editor.Command(IDM_COMMENT);
+    editor.Command(IDM_SAVE);
+    const std::string commented = ReadBytes(html);
+    EXPECT_EQ(commented.substr(0, 11), "<p>one</p>\n");
+    EXPECT_EQ(commented.substr(11, 4), "<!--") << commented;
+    EXPECT_NE(commented.find("-->"), std::string::npos) << commented;
+    editor.Command(IDM_UNCOMMENT);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(html), kHtml);
+
+    // Java: Balance from inside "g(1)" selects "1", then the braces' contents.
+    editor.Command(IDM_PREVIOUS_TAB);
+    ASSERT_TRUE(editor.WaitForTitle("B.java - Varnel"));
+    editor.Key(VK_DOWN);
+    editor.Key(VK_HOME);
+    editor.Key(VK_HOME); // the smart Home goes to the first non-blank, then the line's start
+    editor.Key(VK_RIGHT, 15);
+    editor.Command(IDM_BALANCE);
+    editor.Type("2");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(java), "class A {\r\n  void f() { g(2); }\r\n}\r\n");
+    editor.Command(IDM_BALANCE);
+    editor.Command(IDM_BALANCE);
+    editor.Type("x");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(java), "class A {\r\n  void f() {x}\r\n}\r\n");
+
+    // Every line commented, then uncommented.
+    editor.Command(IDM_SELECT_ALL);
+    editor.Command(IDM_COMMENT);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(java), "//class A {\r\n//  void f() {x}\r\n//}\r\n");
+    editor.Command(IDM_UNCOMMENT);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(java), "class A {\r\n  void f() {x}\r\n}\r\n");
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, IncludeUpdaterThroughTheToolsMenu)
+{
+    const std::string data = EDITOR_TEST_DATA;
+    CreateDirectoryA(kWork.c_str(), nullptr);
+    CreateDirectoryA((kWork + "\\inc").c_str(), nullptr);
+    for (const char* name : {"head.html", "nav.html", "footer.html", "stamp.html"})
+        WriteBytes(kWork + "\\inc\\" + name, ReadBytes(data + "\\site\\inc\\" + name));
+    const std::string page = WorkFile("index.html", ReadBytes(data + "\\site\\index.html"));
+    Editor editor = StartEditor("\"" + page + "\"", "index.html - Varnel");
+    ASSERT_TRUE(editor.frame);
+    editor.Command(IDM_TOOL_FIRST); // Dunetool, the include updater, first by name
+    EXPECT_EQ(editor.Title(), "*index.html - Varnel");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(page), ReadBytes(data + "\\site-refreshed\\index.html"));
+    // Undo takes the tool's edits back as one step.
+    editor.Command(IDM_UNDO);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(page), ReadBytes(data + "\\site\\index.html"));
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, SecondStartAndDdeOpenInTheRunningEditor)
+{
+    const std::string first = WorkFile("one.java", kJava);
+    const std::string second = WorkFile("two.java", kJava);
+    const std::string third = WorkFile("three.html", kHtml);
+    const std::string fourth = WorkFile("four.html", kHtml);
+    Editor editor = StartEditor("\"" + first + "\"", "one.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+    ASSERT_EQ(editor.Tabs(), 1);
+
+    Program again = Start("\"" + kEditor + "\" \"" + second + "\"");
+    EXPECT_EQ(again.Wait(30000), 0);
+    EXPECT_TRUE(editor.WaitForTitle("two.java - Varnel"));
+    EXPECT_EQ(editor.Tabs(), 2);
+    EXPECT_EQ(WaitForOtherWindow(0, editor.frame, kFrameClass, 1000), nullptr) << "a second editor window";
+
+    // A DDE client of its own: two commands in one string, one path without quotes.
+    DWORD instance = 0;
+    ASSERT_EQ(DdeInitializeA(&instance, [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
+        return nullptr;
+    }, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
+    HSZ service = DdeCreateStringHandleA(instance, "VARNEL", CP_WINANSI);
+    HSZ topic = DdeCreateStringHandleA(instance, "System", CP_WINANSI);
+    HCONV conversation = DdeConnect(instance, service, topic, nullptr);
+    ASSERT_TRUE(conversation);
+    std::string command = "[open(\"" + third + "\")][open(" + fourth + ")]";
+    DWORD result = 0;
+    EXPECT_TRUE(DdeClientTransaction(reinterpret_cast<BYTE*>(command.data()), static_cast<DWORD>(command.size() + 1),
+                                     conversation, nullptr, 0, XTYP_EXECUTE, 10000, &result));
+    DdeDisconnect(conversation);
+    DdeFreeStringHandle(instance, service);
+    DdeFreeStringHandle(instance, topic);
+    DdeUninitialize(instance);
+    EXPECT_TRUE(editor.WaitForTitle("four.html - Varnel"));
+    EXPECT_EQ(editor.Tabs(), 4);
+
+    // A file that is open already gets its tab shown, not a second one.
+    Program third_again = Start("\"" + kEditor + "\" \"" + first + "\"");
+    EXPECT_EQ(third_again.Wait(30000), 0);
+    EXPECT_TRUE(editor.WaitForTitle("one.java - Varnel"));
+    EXPECT_EQ(editor.Tabs(), 4);
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, ClosingAModifiedDocumentAsksFirst)
+{
+    const std::string path = WorkFile("C.java", kJava);
+    struct Case {
+        const char* name;
+        int button;
+        int tabsAfter;     // the untouched new document stands in for a closed last one
+        std::string titleAfter;
+    };
+    const Case cases[] = {
+        {"Don't Save", IDNO, 1, "Untitled 1 - Varnel"},
+        {"Cancel", IDCANCEL, 1, "*C.java - Varnel"},
+    };
+    for (const Case& c : cases) {
+        Editor editor = StartEditor("\"" + path + "\"", "C.java - Varnel");
+        ASSERT_TRUE(editor.frame) << c.name;
+        editor.Type("lost? ");
+        editor.PostCommand(IDM_CLOSE);
+        HWND question = WaitForQuestion(editor);
+        ASSERT_TRUE(question) << c.name;
+        EXPECT_EQ(MessageText(question), "Save the changes to C.java?") << c.name;
+        PressButton(question, c.button);
+        EXPECT_TRUE(editor.WaitForTitle(c.titleAfter)) << c.name << ": " << editor.Title();
+        EXPECT_EQ(editor.Tabs(), c.tabsAfter) << c.name;
+        EXPECT_EQ(ReadBytes(path), kJava) << c.name << ": nothing is written";
+        if (c.button == IDCANCEL) {
+            // The text is still there: saving it now writes it.
+            editor.Command(IDM_SAVE);
+            EXPECT_EQ(ReadBytes(path), "lost? " + kJava);
+            WriteBytes(path, kJava);
+        }
+        EXPECT_EQ(editor.Quit(), 0) << c.name;
+    }
+    // Exiting with a modified document asks too; Cancel keeps the editor running.
+    Editor editor = StartEditor("\"" + path + "\"", "C.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+    editor.Type("z");
+    PostMessageA(editor.frame, WM_CLOSE, 0, 0);
+    HWND question = WaitForQuestion(editor);
+    ASSERT_TRUE(question);
+    PressButton(question, IDCANCEL);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(editor.frame));
+    PostMessageA(editor.frame, WM_CLOSE, 0, 0);
+    question = WaitForQuestion(editor);
+    ASSERT_TRUE(question);
+    PressButton(question, IDYES);
+    EXPECT_EQ(editor.program.Wait(20000), 0);
+    EXPECT_EQ(ReadBytes(path), "z" + kJava);
+}
+
+TEST(EditorWindow, InstalledEditorOpensAnHsFileThroughItsAssociation)
+{
+    Program installer = Start("\"" EDITOR_INSTALLER "\"");
+    HWND dialog = WaitForWindow(installer.id, "Varnel Installer", "#32770");
+    ASSERT_TRUE(dialog);
+    PressButton(dialog, 105); // Install
+    ASSERT_EQ(installer.Wait(), 0);
+    // The installer starts the editor on its Read Me at the end.
+    HWND started = WaitForWindow(0, "", kFrameClass, 30000);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(WindowText(started), "Readme.txt - Varnel");
+    DWORD id = 0;
+    GetWindowThreadProcessId(started, &id);
+    PostMessageA(started, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(started); ++i)
+        Sleep(100);
+
+    const std::string path = WorkFile("demo.hs", "main = putStrLn \"hello\"\r\n");
+    const auto opened = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    EXPECT_GT(opened, 32);
+    HWND frame = WaitForWindow(0, "demo.hs - Varnel", kFrameClass, 30000);
+    ASSERT_TRUE(frame);
+    char module[MAX_PATH] = {};
+    GetWindowThreadProcessId(frame, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, id);
+    ASSERT_TRUE(process);
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameA(process, 0, module, &size);
+    EXPECT_STREQ(module, "C:\\Program Files\\Varnel\\Varnel.exe");
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+    CloseHandle(process);
+}
+
+TEST(EditorWindow, ColouredJavaWithItsFunctionList)
+{
+    const std::string data = EDITOR_TEST_DATA;
+    const std::string path = WorkFile("Shapes.java", ReadBytes(data + "\\samples\\Shapes.java"));
+    Editor editor = StartEditor("\"" + path + "\"", "Shapes.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+    HWND list = Child(editor.frame, "ListBox");
+    ASSERT_TRUE(list);
+    EXPECT_GT(SendMessageA(list, LB_GETCOUNT, 0, 0), 3) << "the function list";
+    SetWindowPos(editor.frame, HWND_TOP, 0, 0, 820, 560, SWP_SHOWWINDOW);
+    SetForegroundWindow(editor.frame);
+    Sleep(1500);
+    const char* picture = std::getenv("EDITOR_SCREENSHOT");
+    const std::string bmp = picture ? picture : kWork + "\\editor.bmp";
+    ASSERT_TRUE(SaveWindowPicture(editor.frame, bmp));
+
+    // The picture's pixels: the Java styles' colours are there beside the default black.
+    const std::string bytes = ReadBytes(bmp);
+    ASSERT_GT(bytes.size(), 54u);
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
+    const std::size_t offset = reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data())->bfOffBits;
+    const int stride = (info->biWidth * 3 + 3) & ~3;
+    struct Colour {
+        const char* what;
+        int r, g, b;
+        int seen;
+    } colours[] = {{"default text", 0, 0, 0, 0},
+                   {"keyword", 0x3d, 0x4c, 0x9e, 0},
+                   {"comment", 0x9b, 0x2e, 0x35, 0},
+                   {"string", 0x66, 0x66, 0x66, 0}};
+    for (int y = 0; y < info->biHeight; ++y)
+        for (int x = 0; x < info->biWidth; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset) + y * stride + x * 3;
+            for (Colour& colour : colours)
+                if (p[2] == colour.r && p[1] == colour.g && p[0] == colour.b)
+                    ++colour.seen;
+        }
+    for (const Colour& colour : colours)
+        EXPECT_GT(colour.seen, 20) << colour.what;
+    EXPECT_EQ(editor.Quit(), 0);
+}
