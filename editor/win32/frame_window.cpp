@@ -212,7 +212,7 @@ int FrameWindow::AddTab(std::unique_ptr<OpenDocument> open)
     item.mask = TCIF_TEXT;
     std::wstring label = L"";
     item.pszText = label.data();
-    TabCtrl_InsertItem(tabs_, index, &item);
+    SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     UpdateTabLabel(index);
     SelectTab(index);
     return index;
@@ -256,7 +256,7 @@ void FrameWindow::UpdateTabLabel(int index)
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = label.data();
-    TabCtrl_SetItem(tabs_, index, &item);
+    SendMessageW(tabs_, TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void FrameWindow::UpdateTitle()
