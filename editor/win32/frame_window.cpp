@@ -105,10 +105,10 @@ bool FrameWindow::Create(const std::vector<std::string>& files, int show)
     FillRecentMenu();
     FillLanguageMenu();
     FillToolMenu();
-    RestorePlacement(show);
 
     dde_.Start([this](const std::wstring& path) { OpenFromOutside(WideToAnsi(path)); });
 
+    // The window shows once its documents are open, with the last one named in front.
     for (const std::string& path : preferences_.openFiles)
         OpenFile(path, false);
     OfferRecoveredDocuments();
@@ -116,6 +116,7 @@ bool FrameWindow::Create(const std::vector<std::string>& files, int show)
         OpenFile(path);
     if (documents_.empty())
         NewDocument({}, {});
+    RestorePlacement(show);
     SetTimer(frame_, kRecoveryTimer, kRecoveryPeriod, nullptr);
     SetFocus(view_.Handle());
     return true;
