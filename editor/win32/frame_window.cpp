@@ -198,6 +198,7 @@ void FrameWindow::Layout()
         ShowWindow(pane_.Handle(), SW_HIDE);
     }
     MoveWindow(view_.Handle(), viewLeft, top, std::max(width - viewLeft, 0), height, TRUE);
+    UpdateStatus(); // new parts start empty
 }
 
 Language* FrameWindow::LanguageOf(const OpenDocument& open)
