@@ -110,6 +110,24 @@ Editor StartEditor(const std::string& arguments, const std::string& title)
     return editor;
 }
 
+// Waits for a window to go (a modal dialog that was answered).
+void WaitUntilGone(HWND window)
+{
+    for (int i = 0; i < 200 && IsWindow(window); ++i)
+        Sleep(50);
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text)
+{
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Presses a button of a modeless dialog and waits until the editor has acted on it.
+void PressNow(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 // The message box the editor shows, waited for.
 HWND WaitForQuestion(const Editor& editor) { return WaitForWindow(editor.program.id, "Varnel", "#32770", 15000); }
 
@@ -394,5 +412,114 @@ TEST(EditorWindow, ColouredJavaWithItsFunctionList)
         }
     for (const Colour& colour : colours)
         EXPECT_GT(colour.seen, 20) << colour.what;
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, FindReplaceAndGoToLineDialogs)
+{
+    const std::string path = WorkFile("D.java", "a.a.a\r\nline2\r\nline3\r\n");
+    Editor editor = StartEditor("\"" + path + "\"", "D.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+
+    editor.PostCommand(IDM_REPLACE);
+    HWND find = WaitForWindow(editor.program.id, "Replace", "#32770", 15000);
+    ASSERT_TRUE(find);
+    SetItemText(find, IDC_FIND_WHAT, "a");
+    SetItemText(find, IDC_REPLACE_WITH, "bb");
+    PressNow(find, IDC_REPLACE_ALL);
+    EXPECT_EQ(WindowText(GetDlgItem(find, IDC_FIND_STATUS)), "3 replacements");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "bb.bb.bb\r\nline2\r\nline3\r\n");
+
+    // Go to Line 3, type there; then find "line" forwards and backwards from it.
+    editor.PostCommand(IDM_GOTO_LINE);
+    HWND go = WaitForWindow(editor.program.id, "Go to Line", "#32770", 15000);
+    ASSERT_TRUE(go);
+    SetItemText(go, IDC_NUMBER, "3");
+    PressButton(go, IDOK);
+    WaitUntilGone(go);
+    editor.Type("x");
+    SetItemText(find, IDC_FIND_WHAT, "line");
+    PressNow(find, IDC_FIND_NEXT);
+    editor.Type("L");
+    editor.Command(IDM_FIND_PREVIOUS);
+    editor.Type("M");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "bb.bb.bb\r\nM2\r\nxL3\r\n");
+    // A search that finds nothing leaves the text and says so.
+    SetItemText(find, IDC_FIND_WHAT, "absent");
+    PressNow(find, IDC_FIND_NEXT);
+    EXPECT_EQ(WindowText(GetDlgItem(find, IDC_FIND_STATUS)), "Not found");
+    EXPECT_EQ(editor.Title(), "D.java - Varnel");
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, FileChangedOnDiskAndSaveErrors)
+{
+    const std::string path = WorkFile("E.java", kJava);
+    Editor editor = StartEditor("\"" + path + "\"", "E.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+
+    // Changed by another program: coming back to the editor offers to read it again.
+    WriteBytes(path, "class Changed {}\r\n");
+    SendMessageA(editor.frame, WM_ACTIVATEAPP, TRUE, 0);
+    HWND question = WaitForQuestion(editor);
+    ASSERT_TRUE(question);
+    EXPECT_NE(MessageText(question).find("changed by another program"), std::string::npos) << MessageText(question);
+    PressButton(question, IDYES);
+    WaitUntilGone(question);
+    editor.Type("q");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "qclass Changed {}\r\n");
+
+    // A save that fails says why, and the document stays modified.
+    CreateDirectoryA((kWork + "\\gone").c_str(), nullptr);
+    const std::string doomed = WorkFile("gone\\F.java", kJava);
+    Program second = Start("\"" + kEditor + "\" \"" + doomed + "\"");
+    EXPECT_EQ(second.Wait(30000), 0);
+    ASSERT_TRUE(editor.WaitForTitle("F.java - Varnel"));
+    editor.Type("x");
+    ASSERT_TRUE(DeleteFileA(doomed.c_str()));
+    ASSERT_TRUE(RemoveDirectoryA((kWork + "\\gone").c_str()));
+    editor.PostCommand(IDM_SAVE);
+    HWND failure = WaitForQuestion(editor);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(MessageText(failure).find("Could not save"), std::string::npos) << MessageText(failure);
+    PressButton(failure, IDOK);
+    WaitUntilGone(failure);
+    EXPECT_EQ(editor.Title(), "*F.java - Varnel");
+
+    // Leaving it: Don't Save.
+    PostMessageA(editor.frame, WM_CLOSE, 0, 0);
+    question = WaitForQuestion(editor);
+    ASSERT_TRUE(question);
+    PressButton(question, IDNO);
+    EXPECT_EQ(editor.program.Wait(20000), 0);
+}
+
+TEST(EditorWindow, UnsavedTextComesBackAfterACrash)
+{
+    const std::string path = WorkFile("G.java", kJava);
+    {
+        Editor editor = StartEditor("\"" + path + "\"", "G.java - Varnel");
+        ASSERT_TRUE(editor.frame);
+        editor.Type("kept ");
+        Sleep(6000); // a pause in typing: the copy is written
+        TerminateProcess(editor.program.process, 3);
+        WaitForSingleObject(editor.program.process, 10000);
+    }
+    EXPECT_EQ(ReadBytes(path), kJava);
+    Program again = Start("\"" + kEditor + "\"");
+    HWND question = WaitForWindow(again.id, "Varnel", "#32770", 30000);
+    ASSERT_TRUE(question);
+    EXPECT_NE(MessageText(question).find("G.java"), std::string::npos) << MessageText(question);
+    PressButton(question, IDYES);
+    Editor editor;
+    editor.program = std::move(again);
+    editor.frame = WaitForWindow(editor.program.id, "", kFrameClass);
+    ASSERT_TRUE(editor.frame);
+    EXPECT_TRUE(editor.WaitForTitle("*G.java - Varnel")) << editor.Title();
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "kept " + kJava);
     EXPECT_EQ(editor.Quit(), 0);
 }
