@@ -128,6 +128,8 @@ void PressNow(HWND dialog, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+HDDEDATA CALLBACK IgnoreDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
 // The message box the editor shows, waited for.
 HWND WaitForQuestion(const Editor& editor) { return WaitForWindow(editor.program.id, "Varnel", "#32770", 15000); }
 
@@ -262,9 +264,7 @@ TEST(EditorWindow, SecondStartAndDdeOpenInTheRunningEditor)
 
     // A DDE client of its own: two commands in one string, one path without quotes.
     DWORD instance = 0;
-    ASSERT_EQ(DdeInitializeA(&instance, [](UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) -> HDDEDATA {
-        return nullptr;
-    }, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
+    ASSERT_EQ(DdeInitializeA(&instance, IgnoreDde, APPCMD_CLIENTONLY, 0), static_cast<UINT>(DMLERR_NO_ERROR));
     HSZ service = DdeCreateStringHandleA(instance, "VARNEL", CP_WINANSI);
     HSZ topic = DdeCreateStringHandleA(instance, "System", CP_WINANSI);
     HCONV conversation = DdeConnect(instance, service, topic, nullptr);
