@@ -25,6 +25,10 @@ constexpr int kPaneId = 12;
 constexpr UINT_PTR kFunctionTimer = 1;  // the function list after a pause in typing
 constexpr UINT_PTR kRecoveryTimer = 2;  // recovery copies
 constexpr UINT kFunctionPause = 800;    // milliseconds
+// Larger documents have their function list scanned when they open and on demand
+// (View > Refresh Function List), not after every pause in typing: a scan of tens of
+// megabytes takes long enough to be felt.
+constexpr int kAutoScanLimit = 4 << 20;
 constexpr UINT kRecoveryPeriod = 1000;
 constexpr UINT kCheckDiskMessage = WM_APP + 1;
 constexpr int kSplitterWidth = 4;
@@ -235,7 +239,13 @@ void FrameWindow::SelectTab(int index)
     OpenDocument& open = *documents_[static_cast<std::size_t>(index)];
     const Language* language = LanguageOf(open);
     view_.Show(&open, language ? &language->styles : nullptr);
-    RefreshFunctions(open.functionsStale);
+    // A list to scan waits until the text has been painted.
+    if (open.functionsStale && language && language->plugin->scanForFunctions) {
+        pane_.Clear();
+        SetTimer(frame_, kFunctionTimer, 1, nullptr);
+    } else {
+        RefreshFunctions(false);
+    }
     UpdateTitle();
     UpdateStatus();
 }
@@ -297,7 +307,8 @@ void FrameWindow::ViewChanged(bool edited)
         open.functionsStale = true;
         if (open.recovery)
             open.recovery->Edited(Clock::now());
-        SetTimer(frame_, kFunctionTimer, kFunctionPause, nullptr);
+        if (open.document->Text().Length() <= kAutoScanLimit)
+            SetTimer(frame_, kFunctionTimer, kFunctionPause, nullptr);
         UpdateTabLabel(current_);
         UpdateTitle();
     }
@@ -395,6 +406,18 @@ LRESULT FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    case WM_MEASUREITEM:
+        if (wParam == kPaneId) {
+            pane_.Measure(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (wParam == kPaneId) {
+            pane_.Draw(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
     case WM_INITMENUPOPUP: UpdateMenuStates(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_TIMER: Timer(wParam); return 0;
     case WM_DROPFILES: {

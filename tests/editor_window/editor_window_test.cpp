@@ -381,7 +381,9 @@ TEST(EditorWindow, ColouredJavaWithItsFunctionList)
     ASSERT_TRUE(editor.frame);
     HWND list = Child(editor.frame, "ListBox");
     ASSERT_TRUE(list);
-    EXPECT_GT(SendMessageA(list, LB_GETCOUNT, 0, 0), 3) << "the function list";
+    for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) < 4; ++i)
+        Sleep(100);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 15) << "the function list";
     SetWindowPos(editor.frame, HWND_TOP, 0, 0, 820, 560, SWP_SHOWWINDOW);
     SetForegroundWindow(editor.frame);
     Sleep(1500);
