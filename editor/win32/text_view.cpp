@@ -454,7 +454,11 @@ LRESULT TextView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CHAR: Character(static_cast<wchar_t>(wParam)); return 0;
     case WM_LBUTTONDOWN: MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0); return 0;
-    case WM_MOUSEMOVE: MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSEMOVE:
+        // A move the system makes up (on taking the capture) carries no button.
+        if (wParam & MK_LBUTTON)
+            MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
     case WM_LBUTTONUP:
         if (dragging_) {
             dragging_ = false;

@@ -16,6 +16,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -523,5 +524,124 @@ TEST(EditorWindow, UnsavedTextComesBackAfterACrash)
     EXPECT_TRUE(editor.WaitForTitle("*G.java - Varnel")) << editor.Title();
     editor.Command(IDM_SAVE);
     EXPECT_EQ(ReadBytes(path), "kept " + kJava);
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+namespace {
+
+std::wstring ClipboardUnicode()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr))
+        return L"(clipboard busy)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string ClipboardAnsi()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "(clipboard busy)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+}
+
+} // namespace
+
+TEST(EditorWindow, OverwriteClicksTabsAndTheClipboard)
+{
+    const std::string path = WorkFile("H.java", "abc\r\ndef\r\n");
+    Editor editor = StartEditor("\"" + path + "\"", "H.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+
+    // Insert turns overwrite on: typed characters take the place of those after the
+    // caret, never the line end.
+    editor.Key(VK_RIGHT);
+    editor.Key(VK_INSERT);
+    editor.Type("XYZW");
+    editor.Key(VK_INSERT);
+    editor.Key(VK_DOWN);
+    editor.Type("!");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "aXYZW\r\ndef!\r\n");
+
+    // A double click selects the word under it; typing replaces it.
+    editor.Click(2, 2);
+    editor.Click(2, 2);
+    editor.Type("w");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "w\r\ndef!\r\n");
+
+    // Tab with lines selected indents each of them.
+    editor.Command(IDM_SELECT_ALL);
+    editor.Type("\t");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "\tw\r\n\tdef!\r\n");
+
+    // Copy puts the text with CR LF on the clipboard, as Unicode and as ANSI text.
+    editor.Command(IDM_SELECT_ALL);
+    editor.Command(IDM_COPY);
+    EXPECT_EQ(ClipboardUnicode(), L"\tw\r\n\tdef!\r\n");
+    EXPECT_EQ(ClipboardAnsi(), "\tw\r\n\tdef!\r\n");
+
+    // Pasted text takes the document's line ends; non-ASCII text arrives as UTF-8.
+    PutOnClipboard(L"p\u00e9\nq\r\n");
+    editor.Key(VK_END);
+    editor.Command(IDM_PASTE);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "\tw\r\n\tdef!\r\np\xc3\xa9\r\nq\r\n");
+    // Cut takes the selection away.
+    editor.Command(IDM_SELECT_ALL);
+    editor.Command(IDM_CUT);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(ClipboardUnicode(), L"\tw\r\n\tdef!\r\np\u00e9\r\nq\r\n");
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, NewDocumentSavedAsTakesTheLanguageOfItsName)
+{
+    Editor editor = StartEditor("", "Untitled 1 - Varnel");
+    ASSERT_EQ(editor.Title(), "Untitled 1 - Varnel");
+    editor.Type("class N {}\r");
+    EXPECT_EQ(editor.Title(), "*Untitled 1 - Varnel");
+    CreateDirectoryA(kWork.c_str(), nullptr);
+    editor.PostCommand(IDM_SAVE);
+    HWND dialog = WaitForWindow(editor.program.id, "", "#32770", 15000);
+    ASSERT_TRUE(dialog);
+    HWND name = GetDlgItem(dialog, 1152); // the file name box
+    if (!name)
+        name = GetDlgItem(dialog, 1148);
+    ASSERT_TRUE(name);
+    const std::string path = kWork + "\\N.java";
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(editor.WaitForTitle("N.java - Varnel")) << editor.Title();
+    EXPECT_EQ(ReadBytes(path), "class N {}\r\n");
+    // Java now: Comment gives the line a Java comment.
+    editor.Command(IDM_SELECT_ALL);
+    editor.Command(IDM_COMMENT);
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "//class N {}\r\n");
     EXPECT_EQ(editor.Quit(), 0);
 }
