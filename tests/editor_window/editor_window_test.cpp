@@ -645,3 +645,31 @@ TEST(EditorWindow, NewDocumentSavedAsTakesTheLanguageOfItsName)
     EXPECT_EQ(ReadBytes(path), "//class N {}\r\n");
     EXPECT_EQ(editor.Quit(), 0);
 }
+
+TEST(EditorWindow, OpenFilesAndPlacementComeBackAtTheNextStart)
+{
+    const std::string first = WorkFile("K.java", kJava);
+    const std::string second = WorkFile("k.html", kHtml);
+    RECT placed = {};
+    {
+        Editor editor = StartEditor("\"" + first + "\" \"" + second + "\"", "k.html - Varnel");
+        ASSERT_TRUE(editor.frame);
+        SetWindowPos(editor.frame, nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+        Sleep(300);
+        GetWindowRect(editor.frame, &placed);
+        EXPECT_EQ(editor.Quit(), 0);
+    }
+    Editor editor = StartEditor("", "k.html - Varnel");
+    ASSERT_TRUE(editor.frame);
+    EXPECT_EQ(editor.Title(), "k.html - Varnel");
+    EXPECT_EQ(editor.Tabs(), 2);
+    RECT now = {};
+    GetWindowRect(editor.frame, &now);
+    EXPECT_EQ(now.left, placed.left);
+    EXPECT_EQ(now.top, placed.top);
+    EXPECT_EQ(now.right - now.left, placed.right - placed.left);
+    EXPECT_EQ(now.bottom - now.top, placed.bottom - placed.top);
+    editor.Command(IDM_PREVIOUS_TAB);
+    EXPECT_EQ(editor.Title(), "K.java - Varnel");
+    EXPECT_EQ(editor.Quit(), 0);
+}
