@@ -148,6 +148,24 @@ std::string WithoutStamp(std::string page)
     return page.substr(0, start + refreshed.size()) + "DATE at TIME from SITE" + page.substr(inc);
 }
 
+// The number of pixels of exactly that colour in a 24-bit BMP file.
+int PixelsOf(const std::string& bmp, COLORREF colour)
+{
+    const std::string bytes = ReadBytes(bmp);
+    if (bytes.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return -1;
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
+    const std::size_t offset = reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data())->bfOffBits;
+    const int stride = (info->biWidth * 3 + 3) & ~3;
+    int seen = 0;
+    for (int y = 0; y < info->biHeight; ++y)
+        for (int x = 0; x < info->biWidth; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset) + y * stride + x * 3;
+            seen += p[2] == GetRValue(colour) && p[1] == GetGValue(colour) && p[0] == GetBValue(colour) ? 1 : 0;
+        }
+    return seen;
+}
+
 const std::string kJava = "class A {\r\n  void f() { g(1); }\r\n}\r\n";
 const std::string kHtml = "<p>one</p>\n<p>two -- three</p>\n";
 
@@ -393,28 +411,15 @@ TEST(EditorWindow, ColouredJavaWithItsFunctionList)
     ASSERT_TRUE(SaveWindowPicture(editor.frame, bmp));
 
     // The picture's pixels: the Java styles' colours are there beside the default black.
-    const std::string bytes = ReadBytes(bmp);
-    ASSERT_GT(bytes.size(), 54u);
-    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
-    const std::size_t offset = reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data())->bfOffBits;
-    const int stride = (info->biWidth * 3 + 3) & ~3;
     struct Colour {
         const char* what;
-        int r, g, b;
-        int seen;
-    } colours[] = {{"default text", 0, 0, 0, 0},
-                   {"keyword", 0x3d, 0x4c, 0x9e, 0},
-                   {"comment", 0x9b, 0x2e, 0x35, 0},
-                   {"string", 0x66, 0x66, 0x66, 0}};
-    for (int y = 0; y < info->biHeight; ++y)
-        for (int x = 0; x < info->biWidth; ++x) {
-            const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset) + y * stride + x * 3;
-            for (Colour& colour : colours)
-                if (p[2] == colour.r && p[1] == colour.g && p[0] == colour.b)
-                    ++colour.seen;
-        }
+        COLORREF colour;
+    } colours[] = {{"default text", RGB(0, 0, 0)},
+                   {"keyword", RGB(0x3d, 0x4c, 0x9e)},
+                   {"comment", RGB(0x9b, 0x2e, 0x35)},
+                   {"string", RGB(0x66, 0x66, 0x66)}};
     for (const Colour& colour : colours)
-        EXPECT_GT(colour.seen, 20) << colour.what;
+        EXPECT_GT(PixelsOf(bmp, colour.colour), 20) << colour.what;
     EXPECT_EQ(editor.Quit(), 0);
 }
 
@@ -671,5 +676,36 @@ TEST(EditorWindow, OpenFilesAndPlacementComeBackAtTheNextStart)
     EXPECT_EQ(now.bottom - now.top, placed.bottom - placed.top);
     editor.Command(IDM_PREVIOUS_TAB);
     EXPECT_EQ(editor.Title(), "K.java - Varnel");
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
+TEST(EditorWindow, EditedKeywordsColourTheOpenDocuments)
+{
+    const COLORREF keyword = RGB(0x3d, 0x4c, 0x9e);
+    const std::string path = WorkFile("J.java", "frobnicate;\r\n");
+    Editor editor = StartEditor("\"" + path + "\"", "J.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+    Sleep(500);
+    const std::string before = kWork + "\\before.bmp";
+    ASSERT_TRUE(SaveWindowPicture(editor.view, before));
+    EXPECT_EQ(PixelsOf(before, keyword), 0);
+
+    // Settings > Edit Keywords opens the Java keyword file, made from the default text.
+    editor.Command(IDM_EDIT_KEYWORDS);
+    ASSERT_TRUE(editor.WaitForTitle("keywords.java - Varnel")) << editor.Title();
+    const std::string keywords = "C:\\Varnel\\Settings\\keywords.java";
+    const std::string defaults = ReadBytes(keywords);
+    EXPECT_NE(defaults.find("abstract"), std::string::npos);
+    editor.Type("frobnicate ");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(keywords), "frobnicate " + defaults);
+
+    // Saving it colours the open Java document with the new keyword.
+    editor.Command(IDM_PREVIOUS_TAB);
+    ASSERT_TRUE(editor.WaitForTitle("J.java - Varnel"));
+    Sleep(500);
+    const std::string after = kWork + "\\after.bmp";
+    ASSERT_TRUE(SaveWindowPicture(editor.view, after));
+    EXPECT_GT(PixelsOf(after, keyword), 20);
     EXPECT_EQ(editor.Quit(), 0);
 }
