@@ -350,6 +350,7 @@ void FrameWindow::ChooseFunction(int index)
         return;
     JumpToEntry(*open->document, entries[static_cast<std::size_t>(index)]);
     view_.CenterCaret();
+    SetFocus(view_.Handle());
     UpdateStatus();
 }
 
@@ -392,7 +393,7 @@ LRESULT FrameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS: SetFocus(view_.Handle()); return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kPaneId) {
-            if ((HIWORD(wParam) == LBN_SELCHANGE && GetKeyState(VK_LBUTTON) < 0) || HIWORD(wParam) == LBN_DBLCLK)
+            if ((HIWORD(wParam) == LBN_SELCHANGE && !pane_.Keying()) || HIWORD(wParam) == LBN_DBLCLK)
                 ChooseFunction(pane_.Selected());
             return 0;
         }

@@ -29,6 +29,12 @@ LRESULT CALLBACK FunctionPane::ListProcedure(HWND window, UINT message, WPARAM w
             pane->onChoose(pane->Selected());
         return 0;
     }
+    if (message == WM_KEYDOWN) {
+        pane->keying_ = true;
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        pane->keying_ = false;
+        return result;
+    }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 

@@ -29,6 +29,10 @@ public:
     void Measure(MEASUREITEMSTRUCT* item) const;
     void Draw(const DRAWITEMSTRUCT* item) const;
 
+    // True while the list handles a key: a selection that arrow keys move is not yet
+    // a choice (Enter makes it one).
+    bool Keying() const { return keying_; }
+
     // Called with the entry's index when it is clicked or Enter is pressed on it.
     std::function<void(int index)> onChoose;
 
@@ -38,6 +42,7 @@ private:
 
     HWND list_ = nullptr;
     std::vector<std::wstring> labels_;
+    bool keying_ = false;
 };
 
 } // namespace varnel::editor::win32

@@ -420,6 +420,18 @@ TEST(EditorWindow, ColouredJavaWithItsFunctionList)
                    {"string", RGB(0x66, 0x66, 0x66)}};
     for (const Colour& colour : colours)
         EXPECT_GT(PixelsOf(bmp, colour.colour), 20) << colour.what;
+
+    // A click on an entry selects its line, and so does Enter on one.
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM third = MAKELPARAM(5, itemHeight * 2 + itemHeight / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, third);
+    SendMessageA(list, WM_LBUTTONUP, 0, third);
+    editor.Type("Y");
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    SendMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
+    editor.Type("X");
+    editor.Command(IDM_SAVE);
+    EXPECT_NE(ReadBytes(path).find("public interface Shape {\nXY}\n"), std::string::npos);
     EXPECT_EQ(editor.Quit(), 0);
 }
 
