@@ -721,3 +721,22 @@ TEST(EditorWindow, EditedKeywordsColourTheOpenDocuments)
     EXPECT_GT(PixelsOf(after, keyword), 20);
     EXPECT_EQ(editor.Quit(), 0);
 }
+
+TEST(EditorWindow, BytesThatAreNotUtf8AreMarkedAndKept)
+{
+    const std::string path = WorkFile("L.java", "caf\xe9 \xc3\xa9t\xc3\xa9\r\n");
+    Editor editor = StartEditor("\"" + path + "\"", "L.java - Varnel");
+    ASSERT_TRUE(editor.frame);
+    Sleep(500);
+    const std::string picture = kWork + "\\marked.bmp";
+    ASSERT_TRUE(SaveWindowPicture(editor.view, picture));
+    // The lone byte has a cell of its own on the marked background; the two-byte
+    // characters do not.
+    EXPECT_GT(PixelsOf(picture, RGB(255, 214, 214)), 20);
+    editor.Key(VK_END);
+    editor.Key(VK_LEFT, 3); // three characters, five bytes
+    editor.Type("!");
+    editor.Command(IDM_SAVE);
+    EXPECT_EQ(ReadBytes(path), "caf\xe9 !\xc3\xa9t\xc3\xa9\r\n");
+    EXPECT_EQ(editor.Quit(), 0);
+}
