@@ -56,7 +56,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" "$run" "$driver" --gtest_filter="$test" |
 if [ -n "${SETUP_SCREENSHOT_PNG:-}" ]; then
     # The install dialog, and the installed editor showing a coloured file.
     for picture in "$SETUP_SCREENSHOT_PNG.bmp:$SETUP_SCREENSHOT_PNG" \
-                   "$SETUP_SCREENSHOT_PNG.bmp.viewer.bmp:${SETUP_SCREENSHOT_PNG%.png}-editor.png"; do
+                   "$SETUP_SCREENSHOT_PNG.bmp.editor.bmp:${SETUP_SCREENSHOT_PNG%.png}-editor.png"; do
         bmp=${picture%%:*}
         [ -f "$bmp" ] && python3 "$here/bmp_to_png.py" "$bmp" "${picture#*:}" && rm -f "$bmp"
     done

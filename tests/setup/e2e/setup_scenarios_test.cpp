@@ -65,14 +65,14 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
 // Closes the editor the installer started, answering its window title.
 std::string CloseEditor()
 {
-    HWND viewer = WaitForWindow(0, "", "VarnelViewer", 30000);
-    if (!viewer)
+    HWND editor = WaitForWindow(0, "", "VarnelEditor", 30000);
+    if (!editor)
         return "";
-    const std::string title = WindowText(viewer);
+    const std::string title = WindowText(editor);
     DWORD id = 0;
-    GetWindowThreadProcessId(viewer, &id);
+    GetWindowThreadProcessId(editor, &id);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    PostMessageA(editor, WM_CLOSE, 0, 0);
     if (process) {
         if (WaitForSingleObject(process, 15000) != WAIT_OBJECT_0)
             TerminateProcess(process, 1);
@@ -242,7 +242,7 @@ TEST(Install, DefaultFolderGetsEveryFolderFileValueAndShortcut)
     std::printf("install took %.2f s\n", run.seconds);
     EXPECT_EQ(run.shownFolder, kFolder);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.editorTitle, "Readme.txt - Varnel (plain text)");
+    EXPECT_EQ(run.editorTitle, "Readme.txt - Varnel");
 
     for (const char* folder : {"", "\\Languages", "\\Extensions", "\\Templates", "\\Settings", "\\Documentation",
                                "\\Documentation\\Tidy", "\\Documentation\\Reference",
@@ -268,12 +268,14 @@ TEST(Install, DefaultFolderGetsEveryFolderFileValueAndShortcut)
     // The installed editor finds its language plug-ins beside it.
     {
         Program editor = Start("\"" + kEditor + "\" \"" + kFolder + "\\Templates\\Page.html\"");
-        HWND window = WaitForWindow(editor.id, "", "VarnelViewer");
+        HWND window = WaitForWindow(editor.id, "", "VarnelEditor");
         ASSERT_TRUE(window);
-        EXPECT_EQ(WindowText(window), "Page.html - Varnel (HTML)");
+        for (int i = 0; i < 100 && WindowText(window) != "Page.html - Varnel"; ++i)
+            Sleep(100);
+        EXPECT_EQ(WindowText(window), "Page.html - Varnel");
         if (picture) {
             Sleep(500);
-            SaveWindowPicture(window, std::string(picture) + ".viewer.bmp");
+            SaveWindowPicture(window, std::string(picture) + ".editor.bmp");
         }
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(editor.Wait(), 0);
@@ -324,7 +326,7 @@ TEST(Install, BrowsedFolderIsUsedUnchanged)
     });
     EXPECT_EQ(shownAfterBrowse, chosen);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.editorTitle, "Readme.txt - Varnel (plain text)");
+    EXPECT_EQ(run.editorTitle, "Readme.txt - Varnel");
     ExpectPayloadIn(chosen);
     EXPECT_FALSE(FolderExists(chosen + "\\Varnel")) << "nothing is appended to a chosen folder";
     EXPECT_FALSE(FolderExists(kFolder));
