@@ -334,10 +334,10 @@ void FrameWindow::RefreshFunctions(bool rescan)
         return;
     }
     if (rescan || open->functionsStale) {
-        ScanFunctions(*open->document, *language, preferences_.functionList);
+        open->includes = ScanFunctions(*open->document, *language, preferences_.functionList).includes;
         open->functionsStale = false;
     }
-    pane_.Fill(open->document->Functions());
+    pane_.Fill(open->document->Functions(), open->includes);
 }
 
 void FrameWindow::ChooseFunction(int index)
@@ -346,6 +346,15 @@ void FrameWindow::ChooseFunction(int index)
     if (!open)
         return;
     const std::vector<FunctionEntry>& entries = open->document->Functions();
+    // Below the functions and a line of dashes: the included files, opened beside the document.
+    const int include = index - static_cast<int>(entries.size()) - 1;
+    if (include >= 0 && include < static_cast<int>(open->includes.size())) {
+        const std::string name = open->includes[static_cast<std::size_t>(include)].name;
+        const std::string folder = open->path ? open->path->substr(0, open->path->size() - FileName(*open->path).size())
+                                              : std::string();
+        OpenFile(folder.empty() ? name : JoinPath(folder, name));
+        return;
+    }
     if (index < 0 || index >= static_cast<int>(entries.size()) || entries[static_cast<std::size_t>(index)].separator)
         return;
     JumpToEntry(*open->document, entries[static_cast<std::size_t>(index)]);

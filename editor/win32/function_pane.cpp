@@ -38,13 +38,17 @@ LRESULT CALLBACK FunctionPane::ListProcedure(HWND window, UINT message, WPARAM w
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void FunctionPane::Fill(const std::vector<FunctionEntry>& entries)
+void FunctionPane::Fill(const std::vector<FunctionEntry>& entries, const std::vector<IncludeEntry>& includes)
 {
     labels_.clear();
-    labels_.reserve(entries.size());
+    labels_.reserve(entries.size() + includes.size() + 1);
     for (const FunctionEntry& entry : entries)
         labels_.push_back(entry.separator ? std::wstring(L"----------")
                                           : Utf8ToWide(entry.label.empty() ? entry.name : entry.label));
+    if (!includes.empty())
+        labels_.push_back(L"----------");
+    for (const IncludeEntry& include : includes)
+        labels_.push_back(Utf8ToWide(include.label.empty() ? include.name : include.label));
     const int top = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
     SendMessageW(list_, LB_SETCOUNT, labels_.size(), 0);
     SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);

@@ -19,8 +19,9 @@ public:
     HWND Create(HWND parent, HINSTANCE instance, int id);
     HWND Handle() const { return list_; }
 
-    // Shows the entries' labels (a separator as a line of dashes).
-    void Fill(const std::vector<FunctionEntry>& entries);
+    // Shows the entries' labels (a separator as a line of dashes), then, below a line of
+    // dashes, the labels of the included files.
+    void Fill(const std::vector<FunctionEntry>& entries, const std::vector<IncludeEntry>& includes);
     void Clear();
     // The chosen entry's index, or -1.
     int Selected() const;

@@ -4,10 +4,12 @@
 #include "document_recovery.h"
 #include "editor_document.h"
 #include "file_stamp.h"
+#include "host_proxy.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnel::editor::win32 {
 
@@ -21,6 +23,7 @@ struct OpenDocument {
     int topLine = 0;
     int leftColumn = 0;
     bool functionsStale = true; // edited since the function list was scanned
+    std::vector<IncludeEntry> includes; // what the last scan listed as included
 
     // The file name, or the untitled name.
     std::string Name() const;

@@ -435,6 +435,26 @@ TEST(EditorWindow, ColouredJavaWithItsFunctionList)
     EXPECT_EQ(editor.Quit(), 0);
 }
 
+// The included files stand below the functions; choosing one opens it beside the document.
+TEST(EditorWindow, IncludedFilesAreListedAndOpen)
+{
+    const std::string path = WorkFile("main.py", "import os\nimport helper\n\ndef f():\n    pass\n");
+    WorkFile("helper.py", "def g():\n    pass\n");
+    Editor editor = StartEditor("\"" + path + "\"", "main.py - Varnel");
+    ASSERT_TRUE(editor.frame);
+    HWND list = Child(editor.frame, "ListBox");
+    ASSERT_TRUE(list);
+    for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) < 4; ++i)
+        Sleep(100);
+    // f, a line of dashes, os and helper.
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 4);
+    SendMessageA(list, LB_SETCURSEL, 3, 0);
+    SendMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(editor.WaitForTitle("helper.py - Varnel"));
+    EXPECT_EQ(editor.Tabs(), 2);
+    EXPECT_EQ(editor.Quit(), 0);
+}
+
 TEST(EditorWindow, FindReplaceAndGoToLineDialogs)
 {
     const std::string path = WorkFile("D.java", "a.a.a\r\nline2\r\nline3\r\n");
