@@ -6,16 +6,13 @@
 
 namespace varnel {
 
-namespace {
-
-const KeywordMatcher& NoKeywords()
+const KeywordMatcher& Styler::Matcher() const
 {
-    static const KeywordMatcher matcher;
-    return matcher;
+    static const KeywordMatcher none;
+    return matcher != nullptr ? *matcher : none;
 }
 
-// The one run of every line of a language that styles nothing.
-constexpr StyleRun kDefaultRun{0, 0};
+namespace {
 
 int ToInt(std::size_t value)
 {
@@ -216,7 +213,7 @@ void Document::NoteRefusals(const HostProxy& proxy, int line)
 
 HostProxy Document::PassProxy(const Styler& styler)
 {
-    const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
+    const KeywordMatcher& matcher = styler.Matcher();
     return HostProxy(std::string_view(), matcher, styler.styleCount, ProxyPurpose::Styling);
 }
 

@@ -23,7 +23,13 @@ struct Styler {
     StyleLineFn styleLine = nullptr; // null: every line is default text
     const KeywordMatcher* matcher = nullptr;
     int styleCount = 0;
+
+    // The matcher a proxy is given: the language's, or one that knows no words.
+    const KeywordMatcher& Matcher() const;
 };
+
+// The one run of every line of a language that styles nothing.
+inline constexpr StyleRun kDefaultRun{0, 0};
 
 enum class LineEnd : std::uint8_t { None, Lf, CrLf, Cr };
 

@@ -4,15 +4,6 @@ namespace varnel {
 
 namespace {
 
-const KeywordMatcher& NoKeywords()
-{
-    static const KeywordMatcher matcher;
-    return matcher;
-}
-
-// The one run of every line of a language that styles nothing.
-constexpr StyleRun kDefaultRun{0, 0};
-
 void NoteRefusals(const HostProxy& proxy, long long line, std::vector<std::string>* refusals)
 {
     for (const std::string& message : proxy.Errors()) {
@@ -35,7 +26,7 @@ bool StyleStream(LineReader& reader, const Styler& styler, StreamedLineSink& sin
     }
     // One proxy for the whole pass; it reads each line where it lies in the reader's
     // buffer and edits a copy of its own.
-    const KeywordMatcher& matcher = styler.matcher != nullptr ? *styler.matcher : NoKeywords();
+    const KeywordMatcher& matcher = styler.Matcher();
     HostProxy proxy(std::string_view(), matcher, styler.styleCount, ProxyPurpose::Styling);
     short state = 0;
     while (reader.Next(&line)) {

@@ -4,24 +4,11 @@
 
 namespace varnel::editor {
 
-namespace {
-
-const KeywordMatcher& NoKeywords()
-{
-    static const KeywordMatcher none{std::string()};
-    return none;
-}
-
-constexpr StyleRun kDefaultRun{0, 0};
-
-} // namespace
-
 void LineStyling::SetStyler(const Styler& styler)
 {
     styler_ = styler;
-    const KeywordMatcher& matcher = styler_.matcher != nullptr ? *styler_.matcher : NoKeywords();
     proxy_.reset();
-    proxy_.emplace(std::string_view(), matcher, styler_.styleCount, ProxyPurpose::Styling);
+    proxy_.emplace(std::string_view(), styler_.Matcher(), styler_.styleCount, ProxyPurpose::Styling);
     const int lines = text_.LineCount();
     for (int line = 0; line < lines; ++line)
         text_.Unmark(line);
