@@ -179,9 +179,7 @@ std::optional<std::string> ReadFile(const std::string& path, std::string* error)
 
 #if defined(_WIN32)
 
-namespace {
-
-std::string SystemMessage(DWORD code)
+std::string SystemMessage(unsigned long code)
 {
     char* text = nullptr;
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -193,6 +191,8 @@ std::string SystemMessage(DWORD code)
         message.pop_back();
     return message;
 }
+
+namespace {
 
 // The file a path names, through any symbolic link: the link stays and its target is
 // written. The path itself when it names no file yet or cannot be resolved.

@@ -19,6 +19,11 @@ std::string ExecutableFolder();
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& suffix);
 bool IsFolder(const std::string& path);
 
+#if defined(_WIN32)
+// The system's text for an error code (GetLastError), without its final full stop.
+std::string SystemMessage(unsigned long code);
+#endif
+
 // The whole file as bytes, or nullopt when it cannot be read (the system's reason in
 // *error when given).
 std::optional<std::string> ReadFile(const std::string& path, std::string* error = nullptr);

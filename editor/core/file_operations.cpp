@@ -27,19 +27,6 @@ enum class MoveResult { Moved, TargetThere, Failed };
 
 #if defined(_WIN32)
 
-std::string SystemMessage(DWORD code)
-{
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? std::string(text, length) : "error " + std::to_string(code);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
-
 std::wstring Wide(const std::string& text)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
